@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: once in an optimised build with debug
+# information (build/), once with the address and undefined-behaviour sanitizers
+# (build-asan/). Exits non-zero on any failure.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+
+jobs=$(nproc)
+status=0
+
+scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+(cd build && ctest --output-on-failure -j"$jobs" --timeout 600) || status=1
+
+scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DTQ_SANITIZE=ON -DTQ_BUILD_BENCH=OFF
+(cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --output-on-failure -j"$jobs" --timeout 900 -LE no-sanitizer) || status=1
+
+exit $status
