@@ -439,13 +439,928 @@ typedef struct TQStatusHistoryList {
 /* Definition records                                                       */
 /* ------------------------------------------------------------------------ */
 
+/*
+ * Layout rules of this section. Every union record is a tag (unsigned 32)
+ * followed by a union named u whose arm the tag selects; tags without an arm
+ * carry nothing. Sub-records are embedded unless a field is declared as a
+ * pointer; a pointed-to sub-record is a heap block of its own. Where a record
+ * below is more detailed than what the operations need to check, the extra
+ * fields are carried through unchanged.
+ */
+
+#define TQ_DATA_TYPE_TABLE 33  /* field limits only: a table field */
+#define TQ_DATA_TYPE_COLUMN 34 /* field limits only: a column of a table field */
+
+#define TQ_MAX_INDEX_FIELDS 16
+#define TQ_MAX_TABLENAME_SIZE 255 /* table name of a view schema, array of 256 */
+
+/* --- Permissions, groups, users ----------------------------------------- */
+
+#define TQ_PERMISSIONS_NONE 0
+#define TQ_PERMISSIONS_VIEW 1
+#define TQ_PERMISSIONS_CHANGE 2
+
+typedef struct TQPermissionStruct {
+  uint32_t groupId;
+  uint32_t permissions; /* TQ_PERMISSIONS_... */
+} TQPermissionStruct;
+
+typedef struct TQPermissionList {
+  uint32_t numItems;
+  TQPermissionStruct* permissionList;
+} TQPermissionList;
+
+#define TQ_GROUP_TYPE_VIEW 1
+#define TQ_GROUP_TYPE_CHANGE 2
+
+typedef struct TQGroupInfoStruct {
+  uint32_t groupId;
+  uint32_t groupType;   /* TQ_GROUP_TYPE_... */
+  TQNameList groupName; /* the group's names */
+} TQGroupInfoStruct;
+
+typedef struct TQGroupInfoList {
+  uint32_t numItems;
+  TQGroupInfoStruct* groupList;
+} TQGroupInfoList;
+
+/* One licence a user holds; the codes are the server's. */
+typedef struct TQUserLicenseStruct {
+  uint32_t licenseTag;         /* what the licence is for */
+  uint32_t licenseType;        /* the kind of licence assigned */
+  uint32_t currentLicenseType; /* the kind in use at the moment */
+} TQUserLicenseStruct;
+
+typedef struct TQUserLicenseList {
+  uint32_t numItems;
+  TQUserLicenseStruct* licenseList;
+} TQUserLicenseList;
+
+typedef struct TQUserInfoStruct {
+  TQAccessNameType userName;
+  TQUserLicenseList licenseInfo;
+  TQTimestamp connectTime; /* 0 when the user is not connected */
+  TQTimestamp lastAccess;
+  uint32_t defaultNotifyMech; /* TQ_NOTIFY_VIA_... */
+  char* emailAddress;
+} TQUserInfoStruct;
+
+typedef struct TQUserInfoList {
+  uint32_t numItems;
+  TQUserInfoStruct* userList;
+} TQUserInfoList;
+
+/* --- Schemas, field mappings, indexes ----------------------------------- */
+
+#define TQ_SCHEMA_NONE 0
+#define TQ_SCHEMA_REGULAR 1
+#define TQ_SCHEMA_JOIN 2
+#define TQ_SCHEMA_VIEW 3
+#define TQ_SCHEMA_DIALOG 4 /* a form without entries of its own */
+
+typedef struct TQJoinSchema {
+  TQNameType memberA;
+  TQNameType memberB;
+  TQQualifierStruct joinQual;
+  uint32_t option; /* meaning is the server's */
+} TQJoinSchema;
+
+typedef struct TQViewSchema {
+  char tableName[TQ_MAX_TABLENAME_SIZE + 1];
+  TQNameType keyField; /* the column that identifies a row */
+  char* viewQual;      /* qualification text in the database's syntax */
+} TQViewSchema;
+
+typedef struct TQCompoundSchema {
+  uint32_t schemaType; /* TQ_SCHEMA_... */
+  union {
+    TQJoinSchema join; /* JOIN */
+    TQViewSchema view; /* VIEW */
+  } u;
+} TQCompoundSchema;
+
+#define TQ_FIELD_MAPPING_NONE 0
+#define TQ_FIELD_MAPPING_REGULAR 1
+#define TQ_FIELD_MAPPING_JOIN 2
+#define TQ_FIELD_MAPPING_VIEW 3
+
+typedef struct TQJoinMappingStruct {
+  uint32_t schemaIndex; /* 0 member A, 1 member B */
+  uint32_t realId;      /* the field's id in that member */
+} TQJoinMappingStruct;
+
+typedef struct TQViewMappingStruct {
+  TQNameType fieldName; /* column name in the view's table */
+} TQViewMappingStruct;
+
+typedef struct TQFieldMappingStruct {
+  uint32_t fieldType; /* TQ_FIELD_MAPPING_... */
+  union {
+    TQJoinMappingStruct join;
+    TQViewMappingStruct view;
+  } u;
+} TQFieldMappingStruct;
+
+typedef struct TQIndexStruct {
+  uint32_t numFields;
+  uint32_t fieldIds[TQ_MAX_INDEX_FIELDS];
+  TQBoolean unique;
+} TQIndexStruct;
+
+typedef struct TQIndexList {
+  uint32_t numItems;
+  TQIndexStruct* indexList;
+} TQIndexList;
+
+/* --- Field limits -------------------------------------------------------- */
+
+#define TQ_MENU_STYLE_APPEND 1
+#define TQ_MENU_STYLE_OVERWRITE 2
+
+#define TQ_QBE_MATCH_ANYWHERE 1
+#define TQ_QBE_MATCH_LEADING 2
+#define TQ_QBE_MATCH_EQUAL 3
+
+#define TQ_FULLTEXT_OPTIONS_NONE 0
+#define TQ_FULLTEXT_OPTIONS_INDEXED 1
+
+typedef struct TQIntegerLimitsStruct {
+  int32_t rangeLow;
+  int32_t rangeHigh;
+} TQIntegerLimitsStruct;
+
+typedef struct TQRealLimitsStruct {
+  double rangeLow;
+  double rangeHigh;
+  int32_t precision; /* -1: not limited */
+} TQRealLimitsStruct;
+
+typedef struct TQCharLimitsStruct {
+  uint32_t maxLength;
+  uint32_t menuStyle;         /* TQ_MENU_STYLE_... */
+  uint32_t qbeMatchOperation; /* TQ_QBE_MATCH_... */
+  TQNameType charMenu;
+  char* pattern;            /* at most 255 characters */
+  uint32_t fullTextOptions; /* TQ_FULLTEXT_OPTIONS_... */
+} TQCharLimitsStruct;
+
+typedef struct TQDiaryLimitsStruct {
+  uint32_t fullTextOptions;
+} TQDiaryLimitsStruct;
+
+typedef struct TQDecimalLimitsStruct {
+  char* rangeLow;
+  char* rangeHigh;
+  int32_t precision;
+} TQDecimalLimitsStruct;
+
+typedef struct TQAttachLimitsStruct {
+  uint32_t maxSize;    /* at most 2147483647 */
+  uint32_t attachType; /* 1 */
+} TQAttachLimitsStruct;
+
+typedef struct TQTableLimitsStruct {
+  uint32_t numColumns;
+  TQQualifierStruct qualifier; /* selects the rows shown */
+  uint32_t maxRetrieve;        /* at most 9999 rows */
+  TQNameType schema;
+  TQNameType server;
+} TQTableLimitsStruct;
+
+typedef struct TQColumnLimitsStruct {
+  uint32_t parent;    /* id of the table field */
+  uint32_t dataField; /* id of the field the column shows */
+  uint32_t colLength; /* below 256 */
+} TQColumnLimitsStruct;
+
+/* Data types 0, 7 (timestamp) and 9 (byte list) carry no limits. */
+typedef struct TQFieldLimitStruct {
+  uint32_t dataType; /* TQ_DATA_TYPE_... */
+  union {
+    TQIntegerLimitsStruct intLimits;     /* INTEGER */
+    TQRealLimitsStruct realLimits;       /* REAL */
+    TQCharLimitsStruct charLimits;       /* CHAR */
+    TQDiaryLimitsStruct diaryLimits;     /* DIARY */
+    TQNameList enumLimits;               /* ENUM: the value names */
+    TQNameList maskLimits;               /* BITMASK: the bit names */
+    TQDecimalLimitsStruct decimalLimits; /* DECIMAL */
+    TQAttachLimitsStruct attachLimits;   /* ATTACH */
+    TQTableLimitsStruct tableLimits;     /* TABLE */
+    TQColumnLimitsStruct columnLimits;   /* COLUMN */
+  } u;
+} TQFieldLimitStruct;
+
+/* --- Displays, properties, display instances ----------------------------- */
+
+#define TQ_DISPLAY_LABEL_LEFT 1
+#define TQ_DISPLAY_LABEL_TOP 2
+
+#define TQ_DISPLAY_TYPE_NONE 1
+#define TQ_DISPLAY_TYPE_TEXT 2
+#define TQ_DISPLAY_TYPE_NUMTEXT 3
+#define TQ_DISPLAY_TYPE_CHECKBOX 4
+#define TQ_DISPLAY_TYPE_CHOICE 5
+#define TQ_DISPLAY_TYPE_BUTTON 6
+
+#define TQ_DISPLAY_OPTION_VISIBLE 1
+#define TQ_DISPLAY_OPTION_HIDDEN 2
+
+typedef struct TQDisplayStruct {
+  TQNameType displayTag;
+  TQNameType label;
+  uint32_t labelLocation; /* TQ_DISPLAY_LABEL_... */
+  uint32_t type;          /* TQ_DISPLAY_TYPE_... */
+  uint32_t length;
+  uint32_t numRows;
+  uint32_t option; /* TQ_DISPLAY_OPTION_... */
+  int32_t x;
+  int32_t y;
+} TQDisplayStruct;
+
+typedef struct TQDisplayList {
+  uint32_t numItems;
+  TQDisplayStruct* displayList;
+} TQDisplayList;
+
+typedef struct TQPropStruct {
+  uint32_t propertyTag; /* meaning is the server's */
+  TQValueStruct value;
+} TQPropStruct;
+
+typedef struct TQPropList {
+  uint32_t numItems;
+  TQPropStruct* props;
+} TQPropList;
+
+typedef struct TQDisplayInstanceStruct {
+  uint32_t vui; /* view id */
+  TQPropList props;
+} TQDisplayInstanceStruct;
+
+typedef struct TQDisplayInstanceList {
+  TQPropList commonProps; /* properties shared by every view */
+  uint32_t numItems;
+  TQDisplayInstanceStruct* dInstanceList;
+} TQDisplayInstanceList;
+
+/* --- Character menus ------------------------------------------------------ */
+
+#define TQ_CHAR_MENU_NONE 0
+#define TQ_CHAR_MENU_LIST 1
+#define TQ_CHAR_MENU_QUERY 2
+#define TQ_CHAR_MENU_FILE 3
+#define TQ_CHAR_MENU_SQL 4
+
+#define TQ_MENU_ITEM_NONE 0
+#define TQ_MENU_ITEM_VALUE 1
+#define TQ_MENU_ITEM_MENU 2
+
+#define TQ_MENU_FILE_SERVER 1
+#define TQ_MENU_FILE_CLIENT 2
+
+#define TQ_MENU_REFRESH_CONNECT 1
+#define TQ_MENU_REFRESH_OPEN 2
+#define TQ_MENU_REFRESH_INTERVAL 3
+
+#define TQ_MAX_MENU_LEVELS 15 /* a menu may nest this deep below its top */
+#define TQ_MAX_MENU_ITEMS 99  /* items in one list */
+
+struct TQCharMenuStruct;
+
+typedef struct TQCharMenuItemStruct {
+  TQNameType label;
+  uint32_t itemType; /* TQ_MENU_ITEM_... */
+  union {
+    char* value;                        /* VALUE: at most 255 characters */
+    struct TQCharMenuStruct* childMenu; /* MENU: a heap block of its own */
+  } u;
+} TQCharMenuItemStruct;
+
+typedef struct TQCharMenuList {
+  uint32_t numItems;
+  TQCharMenuItemStruct* charMenuList;
+} TQCharMenuList;
+
+typedef struct TQCharMenuQueryStruct {
+  TQNameType schema;
+  TQServerNameType server;
+  TQQualifierStruct qualifier;
+  uint32_t labelFieldId;
+  uint32_t valueFieldId;
+  TQBoolean sortOnLabel;
+} TQCharMenuQueryStruct;
+
+typedef struct TQCharMenuFileStruct {
+  uint32_t fileLocation; /* TQ_MENU_FILE_... */
+  char* filename;
+} TQCharMenuFileStruct;
+
+typedef struct TQCharMenuSQLStruct {
+  TQServerNameType server;
+  char* sqlCommand;
+  int32_t labelIndex; /* 1-based column of the result rows */
+  int32_t valueIndex;
+} TQCharMenuSQLStruct;
+
+typedef struct TQCharMenuStruct {
+  uint32_t menuType; /* TQ_CHAR_MENU_... */
+  union {
+    TQCharMenuList menuList;
+    TQCharMenuQueryStruct menuQuery;
+    TQCharMenuFileStruct menuFile;
+    TQCharMenuSQLStruct menuSQL;
+  } u;
+} TQCharMenuStruct;
+
+/* --- Assignments -------------------------------------------------------- */
+
+#define TQ_ASSIGN_TYPE_NONE 0
+#define TQ_ASSIGN_TYPE_VALUE 1
+#define TQ_ASSIGN_TYPE_FIELD 2
+#define TQ_ASSIGN_TYPE_PROCESS 3
+#define TQ_ASSIGN_TYPE_ARITH 4
+#define TQ_ASSIGN_TYPE_FUNCTION 5
+#define TQ_ASSIGN_TYPE_DDE 6
+#define TQ_ASSIGN_TYPE_SQL 7
+
+/* Source of a field assignment: TQ_FIELD (1) or TQ_STAT_HISTORY (4). */
+#define TQ_NO_MATCH_ERROR 1
+#define TQ_NO_MATCH_NULL 2
+
+#define TQ_MULTI_MATCH_ERROR 1
+#define TQ_MULTI_MATCH_NULL 2
+#define TQ_MULTI_MATCH_FIRST 3
+#define TQ_MULTI_MATCH_PICKLIST 4
+
+#define TQ_FUNCTION_DATE 1 /* function codes run from 1 to 26 */
+#define TQ_FUNCTION_MAX 26
+
+#define TQ_DDE_EXECUTE 1
+#define TQ_DDE_POKE 2
+#define TQ_DDE_REQUEST 3
+
+struct TQAssignFieldStruct;
+struct TQArithOpAssignStruct;
+struct TQFunctionAssignStruct;
+struct TQDDEStruct;
+struct TQAssignSQLStruct;
+
+typedef struct TQAssignStruct {
+  uint32_t assignType; /* TQ_ASSIGN_TYPE_...; every pointer is a heap block of its own */
+  union {
+    TQValueStruct value;                     /* VALUE */
+    struct TQAssignFieldStruct* field;       /* FIELD */
+    char* process;                           /* PROCESS: command, at most 255 */
+    struct TQArithOpAssignStruct* arithOp;   /* ARITH */
+    struct TQFunctionAssignStruct* function; /* FUNCTION */
+    struct TQDDEStruct* dde;                 /* DDE */
+    struct TQAssignSQLStruct* sql;           /* SQL */
+  } u;
+} TQAssignStruct;
+
+typedef struct TQAssignFieldStruct {
+  TQServerNameType server;
+  TQNameType schema;
+  TQQualifierStruct qualifier;
+  uint32_t tag; /* TQ_FIELD or TQ_STAT_HISTORY */
+  union {
+    uint32_t fieldId;
+    TQStatHistoryValue statHistory;
+  } u;
+  uint32_t noMatchOption;    /* TQ_NO_MATCH_... */
+  uint32_t multiMatchOption; /* TQ_MULTI_MATCH_... */
+} TQAssignFieldStruct;
+
+typedef struct TQArithOpAssignStruct {
+  uint32_t operation; /* TQ_ARITH_OP_...; for NEGATE only the right operand counts */
+  TQAssignStruct left;
+  TQAssignStruct right;
+} TQArithOpAssignStruct;
+
+typedef struct TQFunctionAssignStruct {
+  uint32_t functionCode; /* TQ_FUNCTION_DATE to TQ_FUNCTION_MAX */
+  uint32_t numItems;
+  TQAssignStruct* parameterList;
+} TQFunctionAssignStruct;
+
+typedef struct TQDDEStruct {
+  char* serviceName; /* at most 64 */
+  char* topic;       /* at most 64 */
+  char* item;        /* at most 32767 */
+  uint32_t action;   /* TQ_DDE_... */
+  char* pathToProgram;
+  char* command;
+} TQDDEStruct;
+
+typedef struct TQAssignSQLStruct {
+  TQServerNameType server;
+  char* sqlCommand;
+  uint32_t valueIndex;       /* 1-based column of the result row */
+  uint32_t noMatchOption;    /* TQ_NO_MATCH_... */
+  uint32_t multiMatchOption; /* TQ_MULTI_MATCH_ERROR to TQ_MULTI_MATCH_PICKLIST */
+} TQAssignSQLStruct;
+
+typedef struct TQFieldAssignStruct {
+  uint32_t fieldId;
+  TQAssignStruct assignment;
+} TQFieldAssignStruct;
+
+typedef struct TQFieldAssignList {
+  uint32_t numItems;
+  TQFieldAssignStruct* fieldAssignList;
+} TQFieldAssignList;
+
+typedef struct TQPushFieldsStruct {
+  TQAssignFieldStruct field; /* target */
+  TQAssignStruct assign;     /* source */
+} TQPushFieldsStruct;
+
+typedef struct TQPushFieldsList {
+  uint32_t numItems;
+  TQPushFieldsStruct* pushFieldsList;
+} TQPushFieldsList;
+
+/* SQL action of filters and active links. */
+typedef struct TQSQLStruct {
+  TQServerNameType server;
+  char* sqlCommand;
+} TQSQLStruct;
+
+/* --- Filter and escalation actions ---------------------------------------- */
+
+#define TQ_FILTER_ACTION_NONE 0
+#define TQ_FILTER_ACTION_NOTIFY 1
+#define TQ_FILTER_ACTION_MESSAGE 2
+#define TQ_FILTER_ACTION_LOG 3
+#define TQ_FILTER_ACTION_FIELDS 4
+#define TQ_FILTER_ACTION_PROCESS 5
+#define TQ_FILTER_ACTION_FIELDP 6 /* push fields */
+#define TQ_FILTER_ACTION_SQL 7
+#define TQ_FILTER_ACTION_GOTOACTION 8
+
+#define TQ_NOTIFY_VIA_NOTIFIER 1
+#define TQ_NOTIFY_VIA_EMAIL 2
+#define TQ_NOTIFY_VIA_DEFAULT 3
+#define TQ_NOTIFY_VIA_XREF 99
+
+#define TQ_FILTER_FIELD_IDS_NONE 0
+#define TQ_FILTER_FIELD_IDS_ALL 1
+#define TQ_FILTER_FIELD_IDS_LIST 2
+#define TQ_FILTER_FIELD_IDS_CHANGED 3
+
+#define TQ_MAX_NOTIFY_PRIORITY 10
+
+typedef struct TQFilterActionNotify {
+  char* user;                   /* at most 255 */
+  char* notifyText;             /* at most 255 */
+  uint32_t notifyPriority;      /* 0 to TQ_MAX_NOTIFY_PRIORITY */
+  uint32_t notifyMechanism;     /* TQ_NOTIFY_VIA_... */
+  uint32_t notifyMechanismXRef; /* field id, for TQ_NOTIFY_VIA_XREF */
+  char* subjectText;            /* at most 255 */
+  uint32_t fieldIdListType;     /* TQ_FILTER_FIELD_IDS_... */
+  TQInternalIdList fieldIdList; /* the fields, for TQ_FILTER_FIELD_IDS_LIST */
+} TQFilterActionNotify;
+
+#define TQ_GOTO_FIELD_XREF 1 /* jump to the order held in a field */
+#define TQ_GOTO_ABSOLUTE_ORDER 2
+
+typedef struct TQGotoActionStruct {
+  uint32_t tag;            /* TQ_GOTO_... */
+  uint32_t fieldIdOrValue; /* field id, or the execution order */
+} TQGotoActionStruct;
+
+typedef struct TQFilterActionStruct {
+  uint32_t action; /* TQ_FILTER_ACTION_... */
+  union {
+    TQFilterActionNotify notify;   /* NOTIFY */
+    TQMessageStruct message;       /* MESSAGE */
+    char* logFile;                 /* LOG: file name, at most 255 */
+    TQFieldAssignList setFields;   /* FIELDS */
+    char* process;                 /* PROCESS: command, at most 255 */
+    TQPushFieldsList pushFields;   /* FIELDP */
+    TQSQLStruct sqlCommand;        /* SQL */
+    TQGotoActionStruct gotoAction; /* GOTOACTION */
+  } u;
+} TQFilterActionStruct;
+
+typedef struct TQFilterActionList {
+  uint32_t numItems;
+  TQFilterActionStruct* actionList;
+} TQFilterActionList;
+
+/* --- Active-link actions -------------------------------------------------- */
+
+#define TQ_ACTIVE_LINK_ACTION_NONE 0
+#define TQ_ACTIVE_LINK_ACTION_MACRO 1
+#define TQ_ACTIVE_LINK_ACTION_FIELDS 2
+#define TQ_ACTIVE_LINK_ACTION_PROCESS 3
+#define TQ_ACTIVE_LINK_ACTION_MESSAGE 4
+#define TQ_ACTIVE_LINK_ACTION_SET_CHAR 5 /* set field characteristics */
+#define TQ_ACTIVE_LINK_ACTION_DDE 6
+#define TQ_ACTIVE_LINK_ACTION_FIELDP 7 /* push fields */
+#define TQ_ACTIVE_LINK_ACTION_SQL 8
+#define TQ_ACTIVE_LINK_ACTION_METHOD 9 /* call methods of an automation server */
+#define TQ_ACTIVE_LINK_ACTION_OPENDLG 10
+#define TQ_ACTIVE_LINK_ACTION_COMMITC 11
+#define TQ_ACTIVE_LINK_ACTION_CLOSEWND 12
+#define TQ_ACTIVE_LINK_ACTION_CALLGUIDE 13
+#define TQ_ACTIVE_LINK_ACTION_EXITGUIDE 14
+#define TQ_ACTIVE_LINK_ACTION_GOTOGUIDELABEL 15
+#define TQ_ACTIVE_LINK_ACTION_WAIT 16
+#define TQ_ACTIVE_LINK_ACTION_GOTOACTION 17
+
+typedef struct TQMacroParmStruct {
+  TQNameType name;
+  char* value; /* at most 255 */
+} TQMacroParmStruct;
+
+typedef struct TQMacroParmList {
+  uint32_t numItems;
+  TQMacroParmStruct* parms;
+} TQMacroParmList;
+
+typedef struct TQActiveLinkMacroStruct {
+  TQNameType macroName;
+  char* macroText; /* may hold report sections, see TQSetActiveLink */
+  TQMacroParmList macroParms;
+} TQActiveLinkMacroStruct;
+
+#define TQ_FOCUS_UNCHANGED 0
+#define TQ_FOCUS_SET_TO_FIELD 1
+
+#define TQ_FIELD_ACCESS_UNCHANGED 0
+#define TQ_FIELD_ACCESS_READ_ONLY 1
+#define TQ_FIELD_ACCESS_READ_WRITE 2
+#define TQ_FIELD_ACCESS_DISABLE 3
+
+typedef struct TQFieldCharacteristics {
+  uint32_t fieldId;
+  char* charMenu; /* menu name, at most 30; NULL leaves it unchanged */
+  TQPropList props;
+  uint32_t focus;        /* TQ_FOCUS_... */
+  uint32_t accessOption; /* TQ_FIELD_ACCESS_... */
+} TQFieldCharacteristics;
+
+/* Method call: a description of a value handed to or returned by a method. */
+#define TQ_METHOD_VALUE_NONE 0
+#define TQ_METHOD_VALUE_FIELD 1 /* the value of a field */
+#define TQ_METHOD_VALUE_VALUE 2 /* a typed value */
+
+typedef struct TQMethodValueStruct {
+  char* name;    /* type name, at most 128 */
+  uint32_t kind; /* TQ_METHOD_VALUE_... */
+  union {
+    uint32_t fieldId;    /* FIELD */
+    TQValueStruct value; /* VALUE */
+  } u;
+} TQMethodValueStruct;
+
+typedef struct TQMethodParmStruct {
+  char* name; /* at most 64 */
+  TQMethodValueStruct value;
+} TQMethodParmStruct;
+
+typedef struct TQMethodParmList {
+  uint32_t numItems;
+  TQMethodParmStruct* parameterList;
+} TQMethodParmList;
+
+typedef struct TQMethodStruct {
+  char* methodName; /* at most 128 */
+  TQMethodValueStruct returnValue;
+  TQMethodParmList parameters;
+} TQMethodStruct;
+
+typedef struct TQMethodList {
+  uint32_t numItems;
+  TQMethodStruct* methodList;
+} TQMethodList;
+
+typedef struct TQMethodCallStruct {
+  char* serverName; /* automation server, at most 64 */
+  char* classId;    /* at most 2000 */
+  char* actionText; /* at most 128 */
+  TQBoolean isVisible;
+  TQMethodList methodList; /* called in order */
+} TQMethodCallStruct;
+
+typedef struct TQOpenDialogStruct {
+  TQServerNameType server;
+  TQNameType schema;
+  TQNameType vuiLabel; /* empty: the default view */
+  TQBoolean closeBox;
+  TQFieldAssignList inputValueFieldPairs;  /* dialogue fields set on opening */
+  TQFieldAssignList outputValueFieldPairs; /* fields set from the dialogue on closing */
+} TQOpenDialogStruct;
+
+typedef struct TQCommitChangesStruct {
+  TQNameType schema;
+} TQCommitChangesStruct;
+
+typedef struct TQCloseWindowStruct {
+  TQBoolean closeAll;
+} TQCloseWindowStruct;
+
+typedef struct TQCallGuideStruct {
+  TQServerNameType server;
+  TQNameType guideName;
+  uint32_t guideMode; /* meaning is the server's */
+} TQCallGuideStruct;
+
+typedef struct TQExitGuideStruct {
+  TQBoolean closeAll;
+} TQExitGuideStruct;
+
+typedef struct TQGotoGuideLabelStruct {
+  char* label; /* at most 128 */
+} TQGotoGuideLabelStruct;
+
+typedef struct TQWaitStruct {
+  char* continueButtonTitle; /* at most 64 */
+} TQWaitStruct;
+
+typedef struct TQActiveLinkActionStruct {
+  uint32_t action; /* TQ_ACTIVE_LINK_ACTION_... */
+  union {
+    TQActiveLinkMacroStruct macro;          /* MACRO */
+    TQFieldAssignList setFields;            /* FIELDS */
+    char* process;                          /* PROCESS: command, at most 255 */
+    TQMessageStruct message;                /* MESSAGE */
+    TQFieldCharacteristics characteristics; /* SET_CHAR */
+    TQDDEStruct dde;                        /* DDE */
+    TQPushFieldsList pushFields;            /* FIELDP */
+    TQSQLStruct sqlCommand;                 /* SQL */
+    TQMethodCallStruct methodCall;          /* METHOD */
+    TQOpenDialogStruct openDialog;          /* OPENDLG */
+    TQCommitChangesStruct commitChanges;    /* COMMITC */
+    TQCloseWindowStruct closeWindow;        /* CLOSEWND */
+    TQCallGuideStruct callGuide;            /* CALLGUIDE */
+    TQExitGuideStruct exitGuide;            /* EXITGUIDE */
+    TQGotoGuideLabelStruct gotoGuideLabel;  /* GOTOGUIDELABEL */
+    TQWaitStruct waitAction;                /* WAIT */
+    TQGotoActionStruct gotoAction;          /* GOTOACTION */
+  } u;
+} TQActiveLinkActionStruct;
+
+typedef struct TQActiveLinkActionList {
+  uint32_t numItems;
+  TQActiveLinkActionStruct* actionList;
+} TQActiveLinkActionList;
+
+/* --- Escalation times ------------------------------------------------------ */
+
+#define TQ_ESCALATION_TYPE_INTERVAL 1
+#define TQ_ESCALATION_TYPE_TIMEMARK 2
+
+typedef struct TQDayStruct {
+  uint32_t monthday; /* bit n set: day n + 1 of the month */
+  uint32_t weekday;  /* bit 0 Sunday to bit 6 Saturday */
+  uint32_t hourmask; /* bit n set: hour n */
+  uint32_t minute;   /* 0 to 59 */
+} TQDayStruct;
+
+typedef struct TQEscalationTmStruct {
+  uint32_t escalationTmType; /* TQ_ESCALATION_TYPE_... */
+  union {
+    uint32_t interval; /* INTERVAL: seconds, at least 1 */
+    TQDayStruct date;  /* TIMEMARK */
+  } u;
+} TQEscalationTmStruct;
+
+/* --- Export items ----------------------------------------------------------- */
+
+#define TQ_STRUCT_ITEM_SCHEMA 0
+#define TQ_STRUCT_ITEM_SCHEMA_DEFN 1
+#define TQ_STRUCT_ITEM_SCHEMA_VIEW 2
+#define TQ_STRUCT_ITEM_SCHEMA_MAIL 3
+#define TQ_STRUCT_ITEM_FILTER 4
+#define TQ_STRUCT_ITEM_ACTIVE_LINK 5
+#define TQ_STRUCT_ITEM_ADMIN_EXT 6
+#define TQ_STRUCT_ITEM_CHAR_MENU 7
+#define TQ_STRUCT_ITEM_ESCALATION 8
+#define TQ_STRUCT_ITEM_DIST_MAP 9
+
+typedef struct TQStructItemStruct {
+  uint32_t type; /* TQ_STRUCT_ITEM_... */
+  TQNameType name;
+} TQStructItemStruct;
+
+typedef struct TQStructItemList {
+  uint32_t numItems;
+  TQStructItemStruct* structItemList;
+} TQStructItemList;
+
+/* --- Containers and references -------------------------------------------- */
+
+#define TQ_CONTAINER_OWNER_NONE 0
+#define TQ_CONTAINER_OWNER_ALL 1
+#define TQ_CONTAINER_OWNER_SCHEMA 2
+
+typedef struct TQContainerOwnerObj {
+  uint32_t type;        /* TQ_CONTAINER_OWNER_... */
+  TQNameType ownerName; /* needed for the types after ALL */
+} TQContainerOwnerObj;
+
+typedef struct TQContainerOwnerObjList {
+  uint32_t numItems;
+  TQContainerOwnerObj* ownerObjList;
+} TQContainerOwnerObjList;
+
+/* Container types asked for by TQGetListContainer (codes are the server's). */
+typedef struct TQContainerTypeList {
+  uint32_t numItems;
+  int32_t* type;
+} TQContainerTypeList;
+
+/* Reference types asked for by TQGetContainer (codes are the server's). */
+typedef struct TQReferenceTypeList {
+  uint32_t numItems;
+  int32_t* refType;
+} TQReferenceTypeList;
+
+#define TQ_REF_DATA_SERVER 0   /* the reference names a server object */
+#define TQ_REF_DATA_EXTERNAL 1 /* an outside reference: groups and a value */
+
+typedef struct TQExtReferenceStruct {
+  TQInternalIdList permittedGroups;
+  TQValueStruct value;
+} TQExtReferenceStruct;
+
+typedef struct TQReferenceStruct {
+  char* label;
+  char* description;
+  uint32_t type;     /* reference type, not 0; meaning is the server's */
+  uint32_t dataType; /* TQ_REF_DATA_... */
+  union {
+    TQNameType name;             /* SERVER */
+    TQExtReferenceStruct extRef; /* EXTERNAL */
+  } u;
+} TQReferenceStruct;
+
+typedef struct TQReferenceList {
+  uint32_t numItems;
+  TQReferenceStruct* referenceList;
+} TQReferenceList;
+
+typedef struct TQContainerInfo {
+  TQNameType name;
+  uint32_t type;
+  TQContainerOwnerObj owner;
+} TQContainerInfo;
+
+typedef struct TQContainerInfoList {
+  uint32_t numItems;
+  TQContainerInfo* conInfoList;
+} TQContainerInfoList;
+
+/* --- Server settings and full-text settings ------------------------------- */
+
+typedef struct TQServerInfoRequestList {
+  uint32_t numItems;
+  uint32_t* requestList; /* server-info codes, meaning is the server's */
+} TQServerInfoRequestList;
+
+typedef struct TQServerInfoStruct {
+  uint32_t operation; /* the server-info code */
+  TQValueStruct value;
+} TQServerInfoStruct;
+
+typedef struct TQServerInfoList {
+  uint32_t numItems;
+  TQServerInfoStruct* serverInfoList;
+} TQServerInfoList;
+
+#define TQ_FULLTEXT_INFO_VALUE_LIST 2 /* the one code whose value is a list of texts */
+
+typedef struct TQFullTextInfoRequestList {
+  uint32_t numItems;
+  uint32_t* requestList; /* full-text codes, meaning is the server's */
+} TQFullTextInfoRequestList;
+
+/* Code 2 carries a list of char values; every other code carries one value. */
+typedef struct TQFullTextInfoStruct {
+  uint32_t infoType; /* the full-text code */
+  union {
+    TQValueStruct value;
+    TQValueList valueList; /* TQ_FULLTEXT_INFO_VALUE_LIST */
+  } u;
+} TQFullTextInfoStruct;
+
+typedef struct TQFullTextInfoList {
+  uint32_t numItems;
+  TQFullTextInfoStruct* fullTextInfoList;
+} TQFullTextInfoList;
+
 /* ------------------------------------------------------------------------ */
 /* Operations                                                               */
 /* ------------------------------------------------------------------------ */
 
 /* --- Release routines --------------------------------------------------- */
 
+/*
+ * Each routine releases, with free, the heap memory hung below a record.
+ * A NULL record is ignored. With freeStruct non-zero the record's own block
+ * is released too; with freeStruct zero the record is left empty (lists get
+ * numItems 0 and a NULL item pointer, union records the tag 0), so that it
+ * can be released again or reused. Item arrays are released only when both
+ * the count is non-zero and the pointer non-NULL, except the push-fields
+ * array, which is released whenever its pointer is non-NULL. For an
+ * arithmetic NEGATE only the right operand is released. Qualification
+ * trees, operands, assignments and menus of any depth are released without
+ * recursion.
+ */
+
+/* Values, field values, entries */
+void FreeTQValueStruct(TQValueStruct* value, TQBoolean freeStruct);
+void FreeTQValueList(TQValueList* list, TQBoolean freeStruct);
+void FreeTQValueListList(TQValueListList* list, TQBoolean freeStruct);
+void FreeTQByteList(TQByteList* list, TQBoolean freeStruct);
+void FreeTQCoordList(TQCoordList* list, TQBoolean freeStruct);
+void FreeTQAttachStruct(TQAttachStruct* attach, TQBoolean freeStruct);
+void FreeTQLocStruct(TQLocStruct* loc, TQBoolean freeStruct);
+void FreeTQFieldValueStruct(TQFieldValueStruct* fieldValue, TQBoolean freeStruct);
+void FreeTQFieldValueList(TQFieldValueList* list, TQBoolean freeStruct);
+void FreeTQFieldValueListList(TQFieldValueListList* list, TQBoolean freeStruct);
+void FreeTQEntryIdList(TQEntryIdList* list, TQBoolean freeStruct);
+void FreeTQEntryIdListList(TQEntryIdListList* list, TQBoolean freeStruct);
+void FreeTQEntryListList(TQEntryListList* list, TQBoolean freeStruct);
+void FreeTQEntryListFieldList(TQEntryListFieldList* list, TQBoolean freeStruct);
+void FreeTQEntryListFieldValueList(TQEntryListFieldValueList* list, TQBoolean freeStruct);
+void FreeTQStatusList(TQStatusList* list, TQBoolean freeStruct);
+void FreeTQMessageStruct(TQMessageStruct* message, TQBoolean freeStruct);
+void FreeTQInternalIdList(TQInternalIdList* list, TQBoolean freeStruct);
+void FreeTQNameList(TQNameList* list, TQBoolean freeStruct);
+void FreeTQServerNameList(TQServerNameList* list, TQBoolean freeStruct);
+void FreeTQBooleanList(TQBooleanList* list, TQBoolean freeStruct);
+void FreeTQBooleanMatrix(TQBooleanMatrix* matrix, TQBoolean freeStruct);
+void FreeTQSortList(TQSortList* list, TQBoolean freeStruct);
+void FreeTQStatisticsResultList(TQStatisticsResultList* list, TQBoolean freeStruct);
+void FreeTQDiaryList(TQDiaryList* list, TQBoolean freeStruct);
+void FreeTQStatusHistoryList(TQStatusHistoryList* list, TQBoolean freeStruct);
+
+/* Qualifications */
+void FreeTQQualifierStruct(TQQualifierStruct* qualifier, TQBoolean freeStruct);
+void FreeTQRelOpStruct(TQRelOpStruct* relOp, TQBoolean freeStruct);
+void FreeTQArithOpStruct(TQArithOpStruct* arithOp, TQBoolean freeStruct);
+void FreeTQFieldValueOrArithStruct(TQFieldValueOrArithStruct* operand, TQBoolean freeStruct);
+void FreeTQQueryValueStruct(TQQueryValueStruct* query, TQBoolean freeStruct);
+
+/* Schemas, fields, views */
+void FreeTQPermissionList(TQPermissionList* list, TQBoolean freeStruct);
+void FreeTQGroupInfoList(TQGroupInfoList* list, TQBoolean freeStruct);
+void FreeTQUserLicenseList(TQUserLicenseList* list, TQBoolean freeStruct);
+void FreeTQUserInfoList(TQUserInfoList* list, TQBoolean freeStruct);
+void FreeTQCompoundSchema(TQCompoundSchema* schema, TQBoolean freeStruct);
+void FreeTQIndexList(TQIndexList* list, TQBoolean freeStruct);
+void FreeTQFieldLimitStruct(TQFieldLimitStruct* limit, TQBoolean freeStruct);
+void FreeTQDisplayList(TQDisplayList* list, TQBoolean freeStruct);
+void FreeTQPropStruct(TQPropStruct* prop, TQBoolean freeStruct);
+void FreeTQPropList(TQPropList* list, TQBoolean freeStruct);
+void FreeTQDisplayInstanceList(TQDisplayInstanceList* list, TQBoolean freeStruct);
+
+/* Character menus */
+void FreeTQCharMenuStruct(TQCharMenuStruct* menu, TQBoolean freeStruct);
+void FreeTQCharMenuItemStruct(TQCharMenuItemStruct* item, TQBoolean freeStruct);
+void FreeTQCharMenuList(TQCharMenuList* list, TQBoolean freeStruct);
+
+/* Assignments */
+void FreeTQAssignStruct(TQAssignStruct* assign, TQBoolean freeStruct);
+void FreeTQAssignFieldStruct(TQAssignFieldStruct* assignField, TQBoolean freeStruct);
+void FreeTQArithOpAssignStruct(TQArithOpAssignStruct* arithOp, TQBoolean freeStruct);
+void FreeTQFunctionAssignStruct(TQFunctionAssignStruct* function, TQBoolean freeStruct);
+void FreeTQDDEStruct(TQDDEStruct* dde, TQBoolean freeStruct);
+void FreeTQAssignSQLStruct(TQAssignSQLStruct* sql, TQBoolean freeStruct);
+void FreeTQSQLStruct(TQSQLStruct* sql, TQBoolean freeStruct);
+void FreeTQFieldAssignStruct(TQFieldAssignStruct* fieldAssign, TQBoolean freeStruct);
+void FreeTQFieldAssignList(TQFieldAssignList* list, TQBoolean freeStruct);
+void FreeTQPushFieldsList(TQPushFieldsList* list, TQBoolean freeStruct);
+
+/* Filter, escalation and active-link actions */
+void FreeTQFilterActionStruct(TQFilterActionStruct* action, TQBoolean freeStruct);
+void FreeTQFilterActionList(TQFilterActionList* list, TQBoolean freeStruct);
+void FreeTQActiveLinkActionStruct(TQActiveLinkActionStruct* action, TQBoolean freeStruct);
+void FreeTQActiveLinkActionList(TQActiveLinkActionList* list, TQBoolean freeStruct);
+
+/* Export items, containers, server and full-text settings */
+void FreeTQStructItemList(TQStructItemList* list, TQBoolean freeStruct);
+void FreeTQContainerOwnerObjList(TQContainerOwnerObjList* list, TQBoolean freeStruct);
+void FreeTQContainerTypeList(TQContainerTypeList* list, TQBoolean freeStruct);
+void FreeTQReferenceTypeList(TQReferenceTypeList* list, TQBoolean freeStruct);
+void FreeTQReferenceStruct(TQReferenceStruct* reference, TQBoolean freeStruct);
+void FreeTQReferenceList(TQReferenceList* list, TQBoolean freeStruct);
+void FreeTQContainerInfoList(TQContainerInfoList* list, TQBoolean freeStruct);
+void FreeTQServerInfoRequestList(TQServerInfoRequestList* list, TQBoolean freeStruct);
+void FreeTQServerInfoList(TQServerInfoList* list, TQBoolean freeStruct);
+void FreeTQFullTextInfoRequestList(TQFullTextInfoRequestList* list, TQBoolean freeStruct);
+void FreeTQFullTextInfoList(TQFullTextInfoList* list, TQBoolean freeStruct);
+
 /* --- Messages ----------------------------------------------------------- */
+
+/* The catalog text of a message number in a new block of TQ_MAX_MESSAGE_TEXT
+   (256) bytes, which the caller releases with free; NULL when the block cannot
+   be allocated. A number missing from the catalog gives the "not in catalog"
+   text followed by the number. */
+char* TQGetTextForErrorMessage(int32_t messageNumber);
 
 #ifdef __cplusplus
 }

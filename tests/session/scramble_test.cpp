@@ -2,6 +2,7 @@
 // for any operation time and every kind of byte.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -12,7 +13,7 @@ namespace {
 
 std::string scrambled(uint32_t t, const std::string& clear) {
   char buf[31] = {};
-  strncpy(buf, clear.c_str(), 30);
+  memcpy(buf, clear.data(), std::min<size_t>(clear.size(), 30));
   tqScramblePassword(t, buf);
   return std::string(buf);
 }
