@@ -1255,6 +1255,54 @@ typedef struct TQFullTextInfoList {
 /* Operations                                                               */
 /* ------------------------------------------------------------------------ */
 
+/* --- Session and server directory ------------------------------------------ */
+
+/*
+ * Every operation returns the type of the most severe status item (0 ok,
+ * 1 warning, 2 error), 3 when the control record's session cannot be found
+ * (message 161) and 4 when no status list is passed. The status list is
+ * emptied first and filled with malloc memory that FreeTQStatusList releases.
+ */
+
+/* Opens a session and stores its handle in control->session. */
+uint32_t TQInitialization(TQControlStruct* control, TQStatusList* status);
+/* Ends the session: an end-of-session notice for every binding, then every
+   connection and buffer is released and control->session cleared. */
+uint32_t TQTermination(TQControlStruct* control, TQStatusList* status);
+
+/* Session variables. */
+#define TQ_SESSION_RESPONSE_SIZE 1        /* integer */
+#define TQ_SESSION_NORMAL_TIMEOUT 2       /* integer, seconds */
+#define TQ_SESSION_LONG_TIMEOUT 3         /* integer, seconds */
+#define TQ_SESSION_EXTRA_LONG_TIMEOUT 4   /* integer, seconds */
+#define TQ_SESSION_DIRECTORY_TIMEOUT 5    /* integer, seconds */
+#define TQ_SESSION_CLEAR_PASSWORD_OK 6    /* integer, low byte kept */
+#define TQ_SESSION_FIXED_PROGRAM 7        /* unsigned integer */
+#define TQ_SESSION_LAST_MATCH_COUNT 8     /* integer, read only */
+#define TQ_SESSION_LAST_ENTRY_ID 9        /* character, read only; caller frees */
+#define TQ_SESSION_PROGRAM_FIXED 10       /* integer flag */
+uint32_t TQSetSessionVariable(TQControlStruct* control, uint32_t variableId,
+                              const TQValueStruct* value, TQStatusList* status);
+uint32_t TQGetSessionVariable(TQControlStruct* control, uint32_t variableId,
+                              TQValueStruct* value, TQStatusList* status);
+
+/* Sends the end-of-session notice of a user name on channels 0, 1 and 2. */
+uint32_t TQEndUserSession(TQControlStruct* control, const char* user, TQStatusList* status);
+
+/* The configured server names, 65-byte slots; release with
+   FreeTQServerNameList. */
+uint32_t TQGetListServer(TQControlStruct* control, TQServerNameList* servers,
+                         TQStatusList* status);
+/* The port (0 or 1 to 65535) and program (0, 390600 or 390680 to 390694)
+   by which a server is reached from now on. */
+uint32_t TQSetServerPort(TQControlStruct* control, const char* server, int32_t port,
+                         int32_t program, TQStatusList* status);
+
+/* Server information for the requested codes; release with
+   FreeTQServerInfoList. */
+uint32_t TQGetServerInfo(TQControlStruct* control, const TQServerInfoRequestList* requests,
+                         TQServerInfoList* info, TQStatusList* status);
+
 /* --- Release routines --------------------------------------------------- */
 
 /*
