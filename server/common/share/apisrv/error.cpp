@@ -272,11 +272,15 @@ const char* TQSystemErrorText(const char* name) {
   const char* systemText = strerror(error);
   if (name == nullptr || *name == '\0') return systemText;
   if (!tqThreadHasSession()) return name;
-  static constexpr const char* kJoin = " : ";
-  if (strlen(systemText) + strlen(kJoin) + strlen(name) + 1 > sizeof systemErrorBuffer) {
-    return systemText;
-  }
-  snprintf(systemErrorBuffer, sizeof systemErrorBuffer, "%s%s%s", systemText, kJoin, name);
+  static constexpr char kJoin[] = " : ";
+  const size_t systemLength = strlen(systemText);
+  const size_t joinLength = sizeof kJoin - 1;
+  const size_t nameLength = strlen(name);
+  if (systemLength + joinLength + nameLength + 1 > sizeof systemErrorBuffer) return systemText;
+  char* out = systemErrorBuffer;
+  memcpy(out, systemText, systemLength);
+  memcpy(out + systemLength, kJoin, joinLength);
+  memcpy(out + systemLength + joinLength, name, nameLength + 1);
   return systemErrorBuffer;
 }
 
