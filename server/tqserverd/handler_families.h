@@ -1,0 +1,13 @@
+// The families of handlers; each is defined in its own handlers_*.cpp and
+// listed once in handler_table.cpp.
+#pragma once
+
+#include <span>
+
+#include "handler_table.h"
+
+namespace tqsd {
+
+std::span<const Handler> sessionHandlers();  // 36 server information, 47 end of session
+
+}  // namespace tqsd

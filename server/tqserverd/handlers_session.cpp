@@ -1,0 +1,71 @@
+// Session-level procedures: 36 server information (the identity query of a
+// client's first contact asks it for code 55, the character set) and 47, the
+// end-of-session notice.
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <string>
+
+#include "handler_families.h"
+
+namespace tqsd {
+namespace {
+
+constexpr uint32_t kCharsetCode = 55;
+constexpr int32_t kMsgUnknownServerInfo = 123;
+
+// The character value the server holds for a code, or nothing.
+std::optional<std::string> serverInfoText(const Call& call, uint32_t code) {
+  const Options& o = call.server.options;
+  if (code == kCharsetCode) return o.charset;
+  auto found = o.serverInfo.find(code);
+  if (found == o.serverInfo.end()) return std::nullopt;
+  return found->second;
+}
+
+// Answers every known code with its value, in the order asked, and adds
+// error 123 with the code for every unknown one.
+void getServerInfo(Call& call, TQGetServerInfoArgs& args, TQGetServerInfoResult& result) {
+  const TQServerInfoRequestList& asked = args.requests;
+  if (asked.numItems == 0) return;
+  auto* items =
+      static_cast<TQServerInfoStruct*>(std::calloc(asked.numItems, sizeof(TQServerInfoStruct)));
+  if (items == nullptr) {
+    addStatus(call, TQ_MSG_ERROR, 154);
+    return;
+  }
+  result.info.serverInfoList = items;
+  for (uint32_t i = 0; i < asked.numItems; ++i) {
+    uint32_t code = asked.requestList[i];
+    std::optional<std::string> text = serverInfoText(call, code);
+    if (!text) {
+      addErrorNumber(call, kMsgUnknownServerInfo, code);
+      continue;
+    }
+    char* copy = strdup(text->c_str());
+    if (copy == nullptr) {
+      addStatus(call, TQ_MSG_ERROR, 154);
+      return;
+    }
+    TQServerInfoStruct& item = items[result.info.numItems++];
+    item.operation = code;
+    item.value.dataType = TQ_DATA_TYPE_CHAR;
+    item.value.u.charVal = copy;
+  }
+}
+
+// The notice needs no answer beyond the (empty) status list.
+void endSession(Call&, TQEndSessionArgs&, TQStatusResult&) {}
+
+constexpr Handler kHandlers[] = {
+    handler<TQGetServerInfoArgs, TQGetServerInfoResult, getServerInfo>(36, 2, 6),
+    handler<TQEndSessionArgs, TQStatusResult, endSession>(47, 2, 6),
+};
+
+}  // namespace
+
+std::span<const Handler> sessionHandlers() {
+  return kHandlers;
+}
+
+}  // namespace tqsd

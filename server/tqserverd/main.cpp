@@ -1,0 +1,76 @@
+// tqserverd: the reference server. It speaks the protocol of program 390600
+// (and the query programs and the queue directory) on 127.0.0.1 with the
+// same records and wire routines as the client library, so the library and
+// the tools can be tested end to end on one machine.
+#include <cstdio>
+#include <string>
+
+#include "api/tqb_session.h"
+#include "handler_table.h"
+#include "server_context.h"
+#include "transport.h"
+
+namespace tqsd {
+namespace {
+
+ServerContext* current = nullptr;
+
+}  // namespace
+
+ServerContext& serverContext() {
+  return *current;
+}
+void setServerContext(ServerContext* context) {
+  current = context;
+}
+
+}  // namespace tqsd
+
+int main(int argc, char** argv) {
+  using namespace tqsd;
+  std::string error;
+  bool help = false;
+  std::optional<Options> options = parseOptions(argc, argv, &error, &help);
+  if (!options) {
+    std::fprintf(stderr, "tqserverd: %s\n%s", error.c_str(), usageText());
+    return 2;
+  }
+  if (help) {
+    std::fputs(usageText(), stdout);
+    return 0;
+  }
+  if (!checkHandlers(&error)) {
+    std::fprintf(stderr, "tqserverd: %s\n", error.c_str());
+    return 1;
+  }
+
+  ServerContext server{*options, UserTable(), CallStats(options->statsFile)};
+  if (!options->usersFile.empty() && !server.users.load(options->usersFile, &error)) {
+    std::fprintf(stderr, "tqserverd: %s\n", error.c_str());
+    return 1;
+  }
+  setServerContext(&server);
+
+  // The wire routines convert texts between the current session's client
+  // and server character sets; with both equal the server passes every text
+  // through as it arrives.
+  static TQSessionStruct wireSession;
+  wireSession.clientCodePage = 0;
+  wireSession.serverCodePage = 0;
+  tqSetCurrentSession(&wireSession);
+
+  installSignalHandlers(options->parentWatch);
+  if (!openTransport(server, &error)) {
+    std::fprintf(stderr, "tqserverd: %s\n", error.c_str());
+    closeTransport(server);
+    return 1;
+  }
+  server.stats.write();
+  std::printf("listening on port %u\n", server.port);
+  std::fflush(stdout);
+
+  runLoop(server);
+  closeTransport(server);
+  tqSetCurrentSession(nullptr);
+  return 0;
+}
