@@ -6,6 +6,14 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 
+# The port-mapper tests need rpcbind; start it when it is not running and we
+# may (root). Without it those tests skip with a message.
+if ! pgrep -x rpcbind >/dev/null 2>&1; then
+  if [ "$(id -u)" -eq 0 ] && command -v rpcbind >/dev/null 2>&1; then
+    rpcbind -w 2>/dev/null || rpcbind 2>/dev/null || echo "note: rpcbind could not be started"
+  fi
+fi
+
 jobs=$(nproc)
 status=0
 
