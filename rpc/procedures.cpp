@@ -6,6 +6,7 @@
 
 #include "rpc/procedure_records.h"
 #include "rpc/xdr_entry.h"
+#include "rpc/xdr_proc.h"
 #include "rpc/xdr_session.h"
 
 namespace {
@@ -70,6 +71,8 @@ constexpr Codec kCodecs[] = {
     // 47 end-of-session notice
     codec<TQEndSessionArgs, xdr_TQEndSessionArgs6, TQStatusResult, xdr_TQStatusResult6>(S, 6, 6, 47),
     codec<TQEndSessionArgs, xdr_TQEndSessionArgs2, TQStatusResult, xdr_TQStatusResult2>(S, 2, 5, 47),
+    // Procedures 6 to 93 of version 6 beyond the ones above
+#include "rpc/procedures_defs.inc"
     // Queue directory
     codec<uint32_t, xdr_TQDirectoryWord, TQDirectoryAnswer, xdr_TQDirectoryAnswer>(D, 2, 2, 1),
     codec<TQDirectoryQueryArgs, xdr_TQDirectoryQueryArgs, TQDirectoryAnswer, xdr_TQDirectoryAnswer>(D, 2, 2, 2),
