@@ -2,20 +2,83 @@
 // matching TQTermination, and the calling thread's current session through
 // which helpers that get no control record (result buffers, catalog texts,
 // text conversion) find it.
+//
+// Also the per-session records the frame and the dispatcher keep: bindings
+// (one per user, password and server on a channel), server identities (what
+// the first contact with a server taught) and server routes (program numbers
+// and ports of a server).
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
+#include <ctime>
 
 #include "tqlink.h"
 
-struct TQBindingStruct;
-struct TQServerIdentStruct;
-struct TQServerRouteStruct;
 struct TQRuntimeContext;
 
 inline constexpr uint32_t kTQSessionMarker = 0x1A942F50;
 inline constexpr int kTQChannelCount = 3;
 inline constexpr int kTQResultSlotCount = 348;
+
+// Program numbers.
+inline constexpr uint32_t kTQDefaultProgram = 390600;
+inline constexpr uint32_t kTQQueueDirectoryProgram = 390604;
+inline constexpr uint32_t kTQFirstQueryProgram = 390635;
+inline constexpr uint32_t kTQLastQueryProgram = 390669;
+inline constexpr int kTQQueryProgramCount = 35;  // 390635 to 390669
+inline constexpr int kTQQueryCacheIdCount = 36;  // one per query program, then 390600
+inline constexpr int kTQDefaultProgramCacheSlot = 35;
+
+inline constexpr uint32_t kTQNewestProtocol = 6;
+inline constexpr uint32_t kTQOldestProtocol = 2;
+
+inline constexpr size_t kTQBindingLanguageSize = 32;
+inline constexpr size_t kTQCharSetNameSize = 32;
+
+// Password modes of a server identity.
+inline constexpr uint32_t kTQPasswordClear = 0;
+inline constexpr uint32_t kTQPasswordScramble = 1;
+inline constexpr uint32_t kTQPasswordUnknown = 2;
+
+// One user, password and server on one channel. Newest at the head of the
+// channel's list.
+struct TQBindingStruct {
+  TQAccessNameType user;
+  TQPasswordType password;
+  char language[kTQBindingLanguageSize + 1];
+  TQServerNameType server;
+  uint32_t protocolVersion;  // 2 to 6; only goes down during a session
+  uint32_t cacheId;
+  TQBindingStruct* next;
+  // Query channel only: the cache id per query program (entry i for
+  // 390635 + i) and, in the last entry, for 390600; -1 while unknown.
+  int32_t queryCacheIds[kTQQueryCacheIdCount];
+};
+
+// What the session learnt of a server at its first contact.
+struct TQServerIdentStruct {
+  TQServerNameType server;
+  uint32_t passwordMode;  // kTQPassword...
+  char charSet[kTQCharSetNameSize + 1];
+  TQServerIdentStruct* next;
+};
+
+// Where the programs of a server are found.
+struct TQServerRouteStruct {
+  TQServerNameType server;
+  uint32_t configuredProgram;  // TQSetServerPort; 0 = none
+  uint32_t resolvedProgram[kTQChannelCount];
+  time_t resolvedAt;         // last resolution of channel 0 or 1
+  time_t defaultResolvedAt;  // last resolution of channel 2 to the default program
+  uint32_t defaultPort;      // TQSetServerPort with program 0 or 390600
+  uint32_t privatePort;      // TQSetServerPort with a program from 390680 to 390694
+  uint32_t channelPort[2];   // resolved ports of channels 0 and 1
+  uint32_t queryPort[kTQQueryProgramCount];
+  uint32_t otherQueryPort;    // channel 2, any other program
+  uint32_t directoryVersion;  // 2 or 1
+  TQServerRouteStruct* next;
+};
 
 // One connection channel of a session: 0 administrative, 1 general, 2 query.
 struct TQChannelStruct {
@@ -47,12 +110,13 @@ struct TQSessionStruct {
   uint32_t fixedProgram = 0;
   void* directoryConnection = nullptr;
   TQServerNameType directoryServer = {};
+  int32_t directoryConnectionTimeout = 0;  // timeout last set on the directory connection
   TQServerRouteStruct* routes = nullptr;
   TQServerRouteStruct* currentRoute = nullptr;
   uint8_t rebalancePending = 0;
   TQServerIdentStruct* identities = nullptr;
   uint32_t lastQueryProgram = 0;
-  void* currentHeader = nullptr;
+  void* currentHeader = nullptr;  // TQCallHeader of the query call being prepared
   int32_t* currentCacheIds = nullptr;
   char transport[4] = "tcp";
   TQEntryIdType lastCreatedEntryId = {};
@@ -62,6 +126,17 @@ struct TQSessionStruct {
   void** resultSlots = nullptr;
   int32_t clientCodePage = 0;
   int32_t serverCodePage = 0;
+  // Call recording: on/off, its two files, the pause flag (think time is
+  // recorded) and the time of the last recorded call.
+  uint8_t recordingOn = 0;
+  FILE* commandLog = nullptr;
+  FILE* resultLog = nullptr;
+  uint8_t recordPause = 0;
+  time_t lastCallTime = 0;
+  // Extension fields copied into every version-6 call header; this library
+  // leaves them empty.
+  TQByteList extension = {};
+  uint32_t extensionWords[4] = {};
   uint8_t oldProtocol = 0;
   uint8_t exportCapable = 1;
   uint8_t noConversion = 0;

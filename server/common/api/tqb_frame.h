@@ -1,0 +1,220 @@
+// The call frame that every exported operation of tqlink passes through:
+//
+//   clear outputs -> reset status -> find session -> check arguments ->
+//   record the call -> prepare the call header -> fill the arguments ->
+//   dispatch -> take the results over -> merge the server's status ->
+//   bookkeeping -> record the results -> return the most severe type.
+//
+// An operation that calls the server is written as one call of
+// tqFrameOperation with its call description (procedure, channel, timeout
+// class and timeout message) and four small callables:
+//
+//   uint32_t TQGetThing(TQControlStruct* control, const char* name,
+//                       TQThing* out, TQStatusList* status) {
+//     return tqFrameOperation<TQGetThingArgs, TQGetThingResult>(
+//         kGetThingCall, control, status,
+//         [&] { tqClearOutput(out); },                              // 1. outputs
+//         [&] { return tqCheckArgsControlName(control, name, status); },  // checks
+//         [&](TQGetThingArgs& a) { a.name = const_cast<char*>(name); },   // arguments
+//         [&](TQGetThingResult& r) { tqTakeOver(out, &r.thing); });       // results
+//   }
+//
+// The argument record starts with the call header, the result record with
+// the call header and ends with `status`. What the take-over leaves in the
+// result is released with the procedure's routines, so the take-over only
+// moves what it hands to the caller (and clears it in the result).
+#pragma once
+
+#include <cstdint>
+#include <new>
+#include <type_traits>
+#include <utility>
+
+#include "api/tqb_session.h"
+#include "rpc/procedure_records.h"
+#include "rpc/stubs.h"
+#include "tqlink.h"
+#include "tqlink_services.h"
+
+// Message numbers of the frame, the directory and the dispatcher.
+inline constexpr int32_t kTQMsgBadEnvironment = 68;
+inline constexpr int32_t kTQMsgCannotConnect = 90;
+inline constexpr int32_t kTQMsgCallFailed = 91;
+inline constexpr int32_t kTQMsgTimeoutChange = 92;
+inline constexpr int32_t kTQMsgTimeoutRead = 93;
+inline constexpr int32_t kTQMsgTimeoutList = 94;
+inline constexpr int32_t kTQMsgNoRuntime = 95;
+inline constexpr int32_t kTQMsgUnknownServerInfo = 123;
+inline constexpr int32_t kTQMsgOutOfMemory = 154;
+inline constexpr int32_t kTQMsgNoOutput = 155;
+inline constexpr int32_t kTQMsgNoSession = 161;
+inline constexpr int32_t kTQMsgBadPassword = 329;
+inline constexpr int32_t kTQMsgBadProgram = 8201;
+inline constexpr int32_t kTQMsgBadPort = 8202;
+
+inline constexpr uint32_t kTQServerInfoCharSet = 55;
+inline constexpr uint32_t kTQProcGetServerInfo = 36;
+inline constexpr uint32_t kTQProcEndSession = 47;
+
+enum class TQTimeout : uint8_t { kNormal, kLong, kExtraLong };
+
+// What an operation's call is: the procedure (version-6 number), the
+// channel, the timeout class and the message a time-out reports.
+struct TQCallPlan {
+  const char* name;  // the operation's name, as recorded
+  uint32_t procedure;
+  int channel;
+  TQTimeout timeout;
+  int32_t timeoutMessage;
+};
+
+// ----------------------------------------------------------------- pieces
+
+// The most severe message type of a status list: its first item's, 0 when
+// empty.
+uint32_t tqTopStatus(const TQStatusList* status);
+
+// Session lookup: the session behind the control record (161 into status
+// when there is none or it has ended), made the calling thread's current
+// one. Without a control record, the thread's current session.
+TQSessionStruct* tqLookupSession(const TQControlStruct* control, TQStatusList* status);
+
+// Registry of live sessions (stands in for a probe of the handle's memory).
+void tqRegisterSession(TQSessionStruct* session);
+void tqUnregisterSession(TQSessionStruct* session);
+bool tqSessionIsLive(const TQSessionStruct* session);
+
+// Steps 2 and 3 of the frame: no status list gives 4; otherwise the list is
+// emptied and the session looked up (none gives 3). kTQFrameGoOn when the
+// operation goes on with *session set.
+inline constexpr uint32_t kTQFrameGoOn = UINT32_MAX;
+uint32_t tqFrameStart(TQControlStruct* control, TQStatusList* status, TQSessionStruct** session);
+
+// Empties a status list without releasing anything (the frame's reset).
+void tqResetStatus(TQStatusList* status);
+
+// The session's timeout of a class, in seconds.
+int32_t tqTimeoutSeconds(const TQSessionStruct* session, TQTimeout timeout);
+
+// The channel an operation's call really uses: a fixed program number, or
+// the configured program of the server's route, moves channels 1 and 2 to
+// channel 0 (for 390600) or 1 (any other).
+int tqAdjustChannel(TQSessionStruct* session, const char* server, int channel);
+
+// Call-header preparation for a channel: binding found or created (with the
+// identity query at the first contact with a server), header filled,
+// password scrambled when the server wants it. Returns the most severe
+// status type; 2 or more means the call must not go on. The header owns a
+// copy of the extension bytes afterwards: release it with
+// tqReleaseCallHeader.
+uint32_t tqPrepareCallHeader(TQControlStruct* control, int channel, TQCallHeader* header,
+                             TQStatusList* status);
+void tqReleaseCallHeader(TQCallHeader* header);
+
+// The dispatcher: one remote call of `stub` (version-6 stub of the
+// procedure) with `args` on the control record's server over the channel,
+// with the fallbacks, retry and translation. On success *result is the
+// decoded result in version-6 layout (a session buffer). On failure a status
+// item was added unless the failure is silent.
+bool tqDispatch(TQControlStruct* control, TQStub stub, bool retried, int32_t timeout,
+                int32_t timeoutMessage, int channel, void* args, void** result,
+                TQStatusList* status);
+
+// Destroys a channel's connection, if any, and marks the channel closed.
+void tqCloseChannel(TQSessionStruct* session, int channel);
+
+// Post-call bookkeeping after a successful dispatch.
+void tqAfterCall(TQControlStruct* control, int channel);
+
+// Releases what remains in a version-6 result record of a procedure.
+void tqReleaseResult(uint32_t procedure, void* result);
+
+// Call recording (a seam until the recording unit exists): the frame asks
+// whether recording is on and hands over the call and the results.
+bool tqRecordingOn(const TQSessionStruct* session);
+void tqRecordCall(TQSessionStruct* session, const char* name);
+void tqRecordResults(TQSessionStruct* session, const char* name, uint32_t code,
+                     const TQStatusList* status);
+// Starts recording with the default files (TQAPILOGGING); pause records the
+// think time between calls. Closes the files again at the end.
+void tqRecordStart(TQSessionStruct* session, bool pause);
+void tqRecordStop(TQSessionStruct* session);
+
+// Adds error 154 and returns 2.
+uint32_t tqOutOfMemory(TQStatusList* status);
+
+// Runs an exported operation's body so that no exception leaves it: an
+// allocation failure becomes error 154, anything else error 154 as well
+// (there is no other way to report it), with code 2.
+template <class Body>
+uint32_t tqGuarded(TQStatusList* status, Body&& body) noexcept {
+  try {
+    return body();
+  } catch (...) {
+    if (status == nullptr) return TQ_RETURN_BAD_STATUS;
+    return tqOutOfMemory(status);
+  }
+}
+
+// ------------------------------------------------------------- the frame
+
+// Steps 6 to 10 for one call: prepare the header of the call's channel,
+// fill the arguments, dispatch, and on success take over the control
+// record's cache id and time, the results and the status, then the
+// bookkeeping. `fill(Args&)` may return a code (2 or more stops the call)
+// or nothing; `takeOver(Result&)` moves the results to the caller.
+template <class Args, class Result, class Fill, class TakeOver>
+uint32_t tqFrameCall(const TQCallPlan& plan, TQSessionStruct* session, TQControlStruct* control,
+                     TQStatusList* status, Fill&& fill, TakeOver&& takeOver) {
+  Args args{};
+  uint32_t code = tqPrepareCallHeader(control, plan.channel, &args.header, status);
+  if (code >= TQ_RETURN_ERROR) {
+    tqReleaseCallHeader(&args.header);
+    return code;
+  }
+  if constexpr (std::is_same_v<decltype(fill(args)), void>) {
+    fill(args);
+  } else {
+    code = fill(args);
+    if (code >= TQ_RETURN_ERROR) {
+      tqReleaseCallHeader(&args.header);
+      return code;
+    }
+  }
+  void* raw = nullptr;
+  const bool ok =
+      tqDispatch(control, tqStubOf(TQProgram::kServer, kTQNewestProtocol, plan.procedure), false,
+                 tqTimeoutSeconds(session, plan.timeout), plan.timeoutMessage, plan.channel, &args,
+                 &raw, status);
+  tqReleaseCallHeader(&args.header);
+  if (!ok || raw == nullptr) return TQ_RETURN_ERROR;
+  auto* result = static_cast<Result*>(raw);
+  control->cacheId = result->header.cacheId;
+  control->operationTime = result->header.operationTime;
+  takeOver(*result);
+  TQMergeStatus(&result->status, status, status);
+  tqReleaseResult(plan.procedure, result);
+  tqAfterCall(control, plan.channel);
+  return tqTopStatus(status);
+}
+
+// The whole frame of an operation that makes one call (see the top of this
+// file). `clear()` clears the outputs; `check()` returns the argument
+// checks' result.
+template <class Args, class Result, class Clear, class Check, class Fill, class TakeOver>
+uint32_t tqFrameOperation(const TQCallPlan& plan, TQControlStruct* control, TQStatusList* status,
+                          Clear&& clear, Check&& check, Fill&& fill, TakeOver&& takeOver) noexcept {
+  return tqGuarded(status, [&]() -> uint32_t {
+    clear();
+    TQSessionStruct* session = nullptr;
+    uint32_t code = tqFrameStart(control, status, &session);
+    if (code != kTQFrameGoOn) return code;
+    code = check();
+    if (code >= TQ_RETURN_ERROR) return code;
+    if (tqRecordingOn(session)) tqRecordCall(session, plan.name);
+    code = tqFrameCall<Args, Result>(plan, session, control, status, std::forward<Fill>(fill),
+                                     std::forward<TakeOver>(takeOver));
+    if (tqRecordingOn(session)) tqRecordResults(session, plan.name, code, status);
+    return code;
+  });
+}
