@@ -38,7 +38,7 @@ class Pool {
 template <size_t N>
 void setText(char (&array)[N], const char* text) {
   std::memset(array, 0, N);
-  std::strncpy(array, text, N - 1);
+  std::memcpy(array, text, strnlen(text, N - 1));
 }
 
 inline TQValueStruct intValue(int32_t v) {
