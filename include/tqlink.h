@@ -1303,6 +1303,29 @@ uint32_t TQSetServerPort(TQControlStruct* control, const char* server, int32_t p
 uint32_t TQGetServerInfo(TQControlStruct* control, const TQServerInfoRequestList* requests,
                          TQServerInfoList* info, TQStatusList* status);
 
+/* --- Entries ------------------------------------------------------------ */
+
+/* Reads one entry: the fields named in fieldIds (NULL or empty: all), or no
+   values at all when values is NULL. A NULL entryId returns 0 at once.
+   Release the values with FreeTQFieldValueList. */
+uint32_t TQGetEntry(TQControlStruct* control, const char* schema, TQEntryIdList* entryId,
+                    TQInternalIdList* fieldIds, TQFieldValueList* values, TQStatusList* status);
+/* Changes the given fields of one entry; getTime and option are passed to the
+   server unchanged. A NULL entryId returns 0 at once. */
+uint32_t TQSetEntry(TQControlStruct* control, const char* schema, TQEntryIdList* entryId,
+                    TQFieldValueList* values, TQTimestamp getTime, uint32_t option,
+                    TQStatusList* status);
+/* Creates an entry; its id is written to entryId when that is not NULL. */
+uint32_t TQCreateEntry(TQControlStruct* control, const char* schema, TQFieldValueList* values,
+                       TQEntryIdType entryId, TQStatusList* status);
+/* Deletes one entry; option is passed to the server unchanged. */
+uint32_t TQDeleteEntry(TQControlStruct* control, const char* schema, TQEntryIdList* entryId,
+                       uint32_t option, TQStatusList* status);
+/* Creates or merges an entry as mergeType tells the server; the new or merged
+   entry's id is written to entryId when that is not NULL. */
+uint32_t TQMergeEntry(TQControlStruct* control, const char* schema, TQFieldValueList* values,
+                      uint32_t mergeType, TQEntryIdType entryId, TQStatusList* status);
+
 /* --- Release routines --------------------------------------------------- */
 
 /*
