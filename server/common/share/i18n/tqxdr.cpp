@@ -51,6 +51,11 @@ Mode modeOf(XDR* xdrs, bool counted, const TQSessionStruct** session) {
   if (xdrs->x_op == XDR_FREE) return Mode::kPlain;
   if (current == nullptr) return Mode::kNoSession;
   if (current->clientCodePage == current->serverCodePage) return Mode::kPlain;
+  // Sets that have no conversion between them (a UTF-8 client and a server
+  // that keeps no Japanese set, say) exchange their bytes unchanged.
+  if (!tqMbConversionSupported(current->clientCodePage, current->serverCodePage)) {
+    return Mode::kPlain;
+  }
   if (counted && current->noConversion != 0) return Mode::kPlain;
   return Mode::kConvert;
 }
