@@ -19,11 +19,12 @@ if(TQ_FUZZ)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
-# tq_install_library(<target> NAME <pkg-name> DESCRIPTION <text> [REQUIRES <pkg-config requires>])
+# tq_install_library(<target> NAME <pkg-name> DESCRIPTION <text> [REQUIRES <pkg-config requires>]
+#                    [HEADERS <files>] [DEPENDS <packages of this tree it links publicly>])
 # Installs a shared library with a versioned SONAME, a pkg-config file and a
 # CMake package config, so that users find it with pkg-config or find_package.
 function(tq_install_library target)
-  cmake_parse_arguments(ARG "" "NAME;DESCRIPTION;REQUIRES;LIBS_PRIVATE" "HEADERS" ${ARGN})
+  cmake_parse_arguments(ARG "" "NAME;DESCRIPTION;REQUIRES;LIBS_PRIVATE" "HEADERS;DEPENDS" ${ARGN})
   set_target_properties(${target} PROPERTIES
     VERSION ${PROJECT_VERSION}
     SOVERSION ${PROJECT_VERSION_MAJOR})
@@ -41,6 +42,10 @@ function(tq_install_library target)
 
   include(CMakePackageConfigHelpers)
   set(TQ_PKG_NAME ${ARG_NAME})
+  set(TQ_PKG_DEPENDENCIES "")
+  foreach(dependency IN LISTS ARG_DEPENDS)
+    string(APPEND TQ_PKG_DEPENDENCIES "find_dependency(${dependency})\n")
+  endforeach()
   configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/TqPackageConfig.cmake.in
     ${CMAKE_CURRENT_BINARY_DIR}/${ARG_NAME}Config.cmake
     INSTALL_DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/${ARG_NAME})
@@ -51,6 +56,10 @@ function(tq_install_library target)
     ${CMAKE_CURRENT_BINARY_DIR}/${ARG_NAME}ConfigVersion.cmake
     DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/${ARG_NAME})
 
+  # The pkg-config file finds its prefix from where it lies, so that an
+  # installation moved or made with --prefix still works.
+  file(RELATIVE_PATH TQ_PC_PREFIX_FROM_PCDIR "${CMAKE_INSTALL_FULL_LIBDIR}/pkgconfig"
+    "${CMAKE_INSTALL_PREFIX}")
   set(TQ_PC_NAME ${ARG_NAME})
   set(TQ_PC_DESCRIPTION ${ARG_DESCRIPTION})
   set(TQ_PC_REQUIRES ${ARG_REQUIRES})
