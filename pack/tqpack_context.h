@@ -54,6 +54,13 @@ int32_t packContainer(Context& ctx, int level, uint32_t length);
 // container is copied unchanged.
 int32_t unpackContainer(Context& ctx, uint64_t size);
 
+// Fast path for memory input and memory output, called before anything is
+// written: deflates the whole input in one call and writes the container
+// straight into the result buffer. True when that fully succeeded (the source
+// is then consumed and the sink holds the whole container); false leaves the
+// sink empty, for the block-wise path.
+bool packWhole(Context& ctx, int level, uint32_t length);
+
 // Fast path for memory input and memory output, called once the header is
 // read and the result buffer is allocated: inflates the whole deflate data in
 // one call and checks the trailer. True when that fully succeeded (the source

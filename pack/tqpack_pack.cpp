@@ -65,6 +65,7 @@ int32_t deflateAll(Context& ctx, int level, uint32_t length) {
 }  // namespace
 
 int32_t packContainer(Context& ctx, int level, uint32_t length) {
+  if (packWhole(ctx, level, length)) return TQPACK_OK;
   if (int32_t rc = writeHeader(ctx.sink, length); rc != TQPACK_OK) return rc;
   if (int32_t rc = deflateAll(ctx, level, length); rc != TQPACK_OK) return rc;
   uint8_t trailer[kTrailerSize];

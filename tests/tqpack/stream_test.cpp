@@ -13,23 +13,29 @@
 namespace tqtest {
 namespace {
 
-// The four ways to pack the same data give the same container.
-TEST(Streams, EveryPackRouteWritesTheSameContainer) {
-  const Bytes text = textData(150000, 2);
-  const Bytes expected = packed(text, 7);
+// The four ways to pack the same data each give a valid container of it
+// that every unpack route reads back. Buffer to buffer codes the whole input
+// in one call and the other routes block by block, so their deflate bytes
+// may differ; the format fixes only the layout, the length and the CRC.
+TEST(Streams, EveryPackRouteWritesAValidContainer) {
+  const Bytes inputs[] = {textData(150000, 2), noiseData(70000, 2)};
+  for (const Bytes& text : inputs) {
+    SCOPED_TRACE(testing::Message() << "size " << text.size());
+    expectContainerOf(packed(text, 7), text);
 
-  File out1 = tempFile();
-  ASSERT_EQ(TQPACK_OK, PackBufferToFile(7, text.data(), uint32_t(text.size()), out1.get()));
-  EXPECT_EQ(expected, fileContents(out1.get()));
+    File out1 = tempFile();
+    ASSERT_EQ(TQPACK_OK, PackBufferToFile(7, text.data(), uint32_t(text.size()), out1.get()));
+    expectContainerOf(fileContents(out1.get()), text);
 
-  File in2 = tempFileWith(text);
-  Result r2;
-  ASSERT_EQ(TQPACK_OK, PackFileToBuffer(7, in2.get(), &r2.data, &r2.length));
-  EXPECT_EQ(expected, r2.bytes());
+    File in2 = tempFileWith(text);
+    Result r2;
+    ASSERT_EQ(TQPACK_OK, PackFileToBuffer(7, in2.get(), &r2.data, &r2.length));
+    expectContainerOf(r2.bytes(), text);
 
-  File in3 = tempFileWith(text), out3 = tempFile();
-  ASSERT_EQ(TQPACK_OK, PackFileToFile(7, in3.get(), out3.get()));
-  EXPECT_EQ(expected, fileContents(out3.get()));
+    File in3 = tempFileWith(text), out3 = tempFile();
+    ASSERT_EQ(TQPACK_OK, PackFileToFile(7, in3.get(), out3.get()));
+    expectContainerOf(fileContents(out3.get()), text);
+  }
 }
 
 TEST(Streams, EveryUnpackRouteDeliversTheData) {
@@ -69,8 +75,10 @@ TEST(Streams, ContainerIsWrittenFromOffsetZero) {
   ASSERT_GT(lseek(fileno(out.get()), 0, SEEK_END), 0);
   const Bytes text = textData(1000);
   ASSERT_EQ(TQPACK_OK, PackBufferToFile(0, text.data(), uint32_t(text.size()), out.get()));
+  // A valid container from the first byte to the last: nothing stale is
+  // left in front of it, and its trailer ends the file.
   Bytes written = fileContents(out.get());
-  EXPECT_EQ(packed(text), written);
+  expectContainerOf(written, text);
 }
 
 TEST(Streams, UnpackingReadsFromOffsetZero) {

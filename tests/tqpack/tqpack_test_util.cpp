@@ -127,6 +127,61 @@ Decoded decodeByZlib(const Bytes& container) {
   return d;
 }
 
+std::vector<Unpacked> unpackByEveryRoute(const Bytes& container) {
+  std::vector<Unpacked> out;
+  const uint32_t size = uint32_t(container.size());
+  auto fromMemory = [&](const char* route, auto call) {
+    Result r;
+    Unpacked u;
+    u.route = route;
+    u.memory = true;
+    u.code = call(&r.data, &r.length);
+    u.data = r.bytes();
+    if (r.data) u.terminator = r.data[r.length];
+    out.push_back(u);
+  };
+  auto toFile = [&](const char* route, auto call) {
+    File f = tempFile();
+    Unpacked u;
+    u.route = route;
+    u.code = call(f.get());
+    u.data = fileContents(f.get());
+    out.push_back(u);
+  };
+  fromMemory("buffer->buffer", [&](unsigned char** data, uint32_t* length) {
+    return UnpackBufferToBuffer(container.data(), size, data, length);
+  });
+  toFile("buffer->file", [&](FILE* f) { return UnpackBufferToFile(container.data(), size, f); });
+  File in1 = tempFileWith(container);
+  fromMemory("file->buffer", [&](unsigned char** data, uint32_t* length) {
+    return UnpackFileToBuffer(in1.get(), data, length);
+  });
+  File in2 = tempFileWith(container);
+  toFile("file->file", [&](FILE* f) { return UnpackFileToFile(in2.get(), f); });
+  return out;
+}
+
+void expectContainerOf(const Bytes& container, const Bytes& data) {
+  ASSERT_GE(container.size(), 12u);
+  EXPECT_EQ(0x1F, container[0]);
+  EXPECT_EQ(0x8C, container[1]);
+  EXPECT_EQ(1, container[2]);
+  EXPECT_EQ(0, container[3]);
+  EXPECT_EQ(data.size(), little32(container.data() + 4));
+  Decoded d = decodeByZlib(container);
+  ASSERT_TRUE(d.ok) << "not one deflate stream followed by a 4-byte trailer";
+  EXPECT_EQ(data, d.data);
+  EXPECT_EQ(crcOf(data), d.trailerCrc);
+  for (const Unpacked& u : unpackByEveryRoute(container)) {
+    SCOPED_TRACE(u.route);
+    EXPECT_EQ(TQPACK_OK, u.code);
+    EXPECT_EQ(data, u.data);
+    if (u.memory) {
+      EXPECT_EQ(0, u.terminator);
+    }
+  }
+}
+
 uint32_t crcOf(const Bytes& data) {
   return uint32_t(crc32(crc32(0, nullptr, 0), data.data(), uInt(data.size())));
 }

@@ -59,6 +59,22 @@ struct Decoded {
 };
 Decoded decodeByZlib(const Bytes& container);
 
+// The outcome of unpacking a container by one of the four unpack routes.
+struct Unpacked {
+  const char* route = "";
+  int32_t code = -1;
+  Bytes data;
+  bool memory = false;  // memory output: a result buffer was asked for
+  int terminator = -1;  // the byte after a memory result, -1 when none was stored
+};
+std::vector<Unpacked> unpackByEveryRoute(const Bytes& container);
+
+// Checks what a packer promises about `container` made from `data`: the
+// header (signature, 1, 0, length), one raw deflate stream that zlib inflates
+// to `data`, followed by exactly the CRC-32 of `data`; and that every unpack
+// route gives `data` back with code 0.
+void expectContainerOf(const Bytes& container, const Bytes& data);
+
 uint32_t crcOf(const Bytes& data);
 uint32_t little32(const uint8_t* at);
 void putLittle32(uint8_t* at, uint32_t value);
