@@ -9,5 +9,6 @@
 namespace tqsd {
 
 std::span<const Handler> sessionHandlers();  // 36 server information, 47 end of session
+std::span<const Handler> entryHandlers();    // 1 get, 2 set, 3 create, 4 delete, 37 merge
 
 }  // namespace tqsd

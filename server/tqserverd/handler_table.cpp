@@ -11,6 +11,7 @@ using Family = std::span<const Handler> (*)();
 
 constexpr Family kFamilies[] = {
     sessionHandlers,
+    entryHandlers,
 };
 
 }  // namespace

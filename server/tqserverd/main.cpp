@@ -6,6 +6,7 @@
 #include <string>
 
 #include "api/tqb_session.h"
+#include "form_store.h"
 #include "handler_table.h"
 #include "server_context.h"
 #include "transport.h"
@@ -46,6 +47,10 @@ int main(int argc, char** argv) {
 
   ServerContext server{*options, UserTable(), CallStats(options->statsFile)};
   if (!options->usersFile.empty() && !server.users.load(options->usersFile, &error)) {
+    std::fprintf(stderr, "tqserverd: %s\n", error.c_str());
+    return 1;
+  }
+  if (!options->formsFile.empty() && !loadForms(options->formsFile, &error)) {
     std::fprintf(stderr, "tqserverd: %s\n", error.c_str());
     return 1;
   }

@@ -115,6 +115,9 @@ bool apply(std::string_view name, const char* value, Options* o, std::string* er
   } else if (name == "users") {
     if (v.empty()) return bad("a file name");
     o->usersFile = std::string(v);
+  } else if (name == "forms") {
+    if (v.empty()) return bad("a file name");
+    o->formsFile = std::string(v);
   } else if (name == "delay") {
     Delay delay;
     if (!parseDelay(v, &delay)) return bad("[dir.]PROCEDURE:SECONDS");
@@ -220,6 +223,8 @@ const char* usageText() {
   --password-mode scramble|clear   how call-header passwords arrive (default scramble)
   --users FILE             users, one "name password" per line; user Demo with an
                            empty password exists unless the file names it
+  --forms FILE             the forms (schemas) and fields served, read from a seed file
+                           (examples/demo-forms.txt); without it no form exists
   --delay [dir.]PROC:SECONDS       wait before answering that procedure (repeatable)
   --drop-call N[,N...]     hang up instead of answering the Nth call of the server
                            program, counted from 1 over all connections (repeatable)

@@ -34,6 +34,7 @@ struct Options {
   std::map<uint32_t, std::string> serverInfo;  // further character values by code
   PasswordMode passwordMode = PasswordMode::kScramble;
   std::string usersFile;
+  std::string formsFile;  // the seed file of forms and fields (seed_file.h)
   std::vector<Delay> delays;
   std::set<uint64_t> dropCalls;  // numbers of server-program calls answered by a hang-up
   DirectoryMode directory = DirectoryMode::kV2;

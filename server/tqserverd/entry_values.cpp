@@ -1,0 +1,212 @@
+// Checks of received values and values sent back (see entry_values.h).
+#include "entry_values.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include "api/tqb_scramble.h"
+#include "api/tqb_scramble_tables.h"
+#include "seed_file.h"
+
+namespace tqsd {
+namespace {
+
+constexpr size_t kScrambledLength = kTQPasswordLength;  // 30
+
+// Fields whose values only the server writes.
+bool serverKept(uint32_t fieldId) {
+  return fieldId == kFieldEntryId || fieldId == kFieldCreateDate ||
+         fieldId == kFieldLastModifiedBy || fieldId == kFieldModifiedDate ||
+         fieldId == kFieldStatusHistory;
+}
+
+// A decimal number: an optional sign, digits, an optional point and digits;
+// at least one digit.
+bool isDecimal(const std::string& text) {
+  size_t i = (!text.empty() && (text[0] == '+' || text[0] == '-')) ? 1 : 0;
+  bool digit = false, point = false;
+  for (; i < text.size(); ++i) {
+    if (text[i] >= '0' && text[i] <= '9') {
+      digit = true;
+    } else if (text[i] == '.' && !point) {
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  return digit;
+}
+
+std::string textOf(const char* text) {
+  return text == nullptr ? std::string() : std::string(text);
+}
+
+std::string fieldText(uint32_t fieldId) {
+  return "field " + std::to_string(fieldId);
+}
+
+// The stored form of a value whose data type equals its field's; a fault
+// of the value itself comes back as an error.
+std::optional<EntryError> storedFrom(const FieldDef& field, const TQValueStruct& value,
+                                     StoredValue* out) {
+  out->dataType = value.dataType;
+  auto invalid = [&](const std::string& why) {
+    return EntryError{kMsgInvalidValue, fieldText(field.id) + ": " + why};
+  };
+  switch (value.dataType) {
+    case TQ_DATA_TYPE_INTEGER:
+      out->number = value.u.intVal;
+      break;
+    case TQ_DATA_TYPE_REAL:
+      out->real = value.u.realVal;
+      break;
+    case TQ_DATA_TYPE_ENUM:
+      if (value.u.enumVal >= field.enumValues.size()) {
+        return invalid(std::to_string(value.u.enumVal) + " is not 0 to " +
+                       std::to_string(field.enumValues.size() - 1));
+      }
+      out->number = value.u.enumVal;
+      break;
+    case TQ_DATA_TYPE_TIME:
+      out->number = value.u.timeVal;
+      break;
+    case TQ_DATA_TYPE_BITMASK:
+      out->number = value.u.maskVal;
+      break;
+    case TQ_DATA_TYPE_ULONG:
+      out->number = value.u.ulongVal;
+      break;
+    case TQ_DATA_TYPE_CHAR:
+      out->text = textOf(value.u.charVal);
+      if (field.id == kFieldPassword) {
+        if (out->text.size() > kScrambledLength) return invalid("longer than 30 characters");
+        if (out->text.size() == kScrambledLength) out->text = clearField102(out->text);
+      }
+      break;
+    case TQ_DATA_TYPE_DIARY:
+      out->text = textOf(value.u.diaryVal);
+      // The byte 0x03 ends an item of the encoded diary.
+      if (out->text.find('\x03') != std::string::npos) return invalid("holds the byte 0x03");
+      break;
+    case TQ_DATA_TYPE_DECIMAL:
+      out->text = textOf(value.u.decimalVal);
+      if (!isDecimal(out->text)) return invalid("'" + out->text + "' is not a decimal number");
+      break;
+    default:
+      break;
+  }
+  return std::nullopt;
+}
+
+// The normalised entry id that a merge gives in field 1.
+std::optional<EntryError> entryIdFrom(const TQValueStruct& value, std::string* id) {
+  *id = normalEntryId(textOf(value.dataType == TQ_DATA_TYPE_CHAR ? value.u.charVal : nullptr));
+  bool printable = std::all_of(id->begin(), id->end(),
+                               [](char c) { return static_cast<unsigned char>(c) >= 0x20; });
+  if (id->empty() || id->size() > kEntryIdLength || !printable) {
+    return EntryError{kMsgInvalidValue,
+                      fieldText(kFieldEntryId) + ": '" + *id + "' is not an entry id"};
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<EntryError> checkChanges(const FormDef& form, const TQFieldValueList& list,
+                                       bool entryIdAllowed, std::vector<FieldChange>* changes,
+                                       std::optional<std::string>* entryId) {
+  changes->clear();
+  entryId->reset();
+  for (uint32_t i = 0; i < list.numItems; ++i) {
+    const TQFieldValueStruct& item = list.fieldValueList[i];
+    const FieldDef* field = form.field(item.fieldId);
+    if (field == nullptr) {
+      return EntryError{kMsgNoSuchField, std::to_string(item.fieldId)};
+    }
+    const uint32_t given = item.value.dataType;
+    if (given != TQ_DATA_TYPE_NULL && given != field->dataType) {
+      return EntryError{kMsgWrongDataType, fieldText(field->id) + " takes " +
+                                               dataTypeName(field->dataType) + " values, not " +
+                                               dataTypeName(given)};
+    }
+    if (field->id == kFieldEntryId && entryIdAllowed && given != TQ_DATA_TYPE_NULL) {
+      std::string id;
+      if (auto error = entryIdFrom(item.value, &id)) return error;
+      *entryId = id;
+      continue;
+    }
+    if (serverKept(field->id)) return EntryError{kMsgServerField, std::to_string(field->id)};
+    if (field->id == kFieldStatus && given == TQ_DATA_TYPE_NULL) {
+      return EntryError{kMsgInvalidValue, fieldText(field->id) + ": the status cannot be null"};
+    }
+    FieldChange change{field->id, {}};
+    if (auto error = storedFrom(*field, item.value, &change.value)) return error;
+    changes->push_back(std::move(change));
+  }
+  return std::nullopt;
+}
+
+bool toWireValue(uint32_t fieldId, const StoredValue& stored, uint32_t version,
+                 TQValueStruct* out) {
+  *out = TQValueStruct{};
+  out->dataType = stored.dataType;
+  switch (stored.dataType) {
+    case TQ_DATA_TYPE_INTEGER:
+      out->u.intVal = static_cast<int32_t>(stored.number);
+      return true;
+    case TQ_DATA_TYPE_REAL:
+      out->u.realVal = stored.real;
+      return true;
+    case TQ_DATA_TYPE_ENUM:
+      out->u.enumVal = static_cast<uint32_t>(stored.number);
+      return true;
+    case TQ_DATA_TYPE_TIME:
+      out->u.timeVal = static_cast<TQTimestamp>(stored.number);
+      return true;
+    case TQ_DATA_TYPE_BITMASK:
+      out->u.maskVal = static_cast<uint32_t>(stored.number);
+      return true;
+    case TQ_DATA_TYPE_ULONG:
+      out->u.ulongVal = static_cast<uint32_t>(stored.number);
+      return true;
+    case TQ_DATA_TYPE_CHAR:
+    case TQ_DATA_TYPE_DIARY:
+    case TQ_DATA_TYPE_DECIMAL:
+      break;
+    default:
+      return true;
+  }
+  std::string text = stored.text;
+  if (fieldId == kFieldPassword && version < 6 && !text.empty()) {
+    char scrambled[kScrambledLength + 1] = {};
+    std::strncpy(scrambled, text.c_str(), kScrambledLength);
+    tqScramblePassword(kField102Key, scrambled);
+    text = scrambled;
+  }
+  // charVal, diaryVal and decimalVal share their place in the union.
+  out->u.charVal = strdup(text.c_str());
+  if (out->u.charVal == nullptr) {
+    out->dataType = TQ_DATA_TYPE_NULL;
+    return false;
+  }
+  return true;
+}
+
+std::string clearField102(const std::string& scrambled) {
+  char padded[kScrambledLength + 1] = {};
+  std::strncpy(padded, scrambled.c_str(), kScrambledLength);
+  char clear[kScrambledLength + 1] = {};
+  tqUnscramblePassword(kField102Key, padded, clear);
+  // Scrambling filled a shorter text up with the start of the key's padding
+  // row; the shortest text that the rest of the row completes is the value.
+  const char* padding = kTQScramblePadding[kField102Key % kTQScramblePadRows];
+  size_t length = 1;
+  while (length < kScrambledLength &&
+         std::memcmp(clear + length, padding, kScrambledLength - length) != 0) {
+    ++length;
+  }
+  return std::string(clear, length);
+}
+
+}  // namespace tqsd

@@ -1,0 +1,260 @@
+// The entry procedures in every protocol version: 1 get, 2 set, 3 create,
+// 4 delete and 37 merge, on the forms of the seed file (form_store.h) and
+// the entries of the store (entry_store.h).
+//
+// An entry is named by a list of entry ids (one per member form of a join
+// form) at versions 4 to 6, and by a single id text at versions 2 and 3. The
+// forms of this server are plain forms, so a list of more than one id is
+// refused (9355). An id of digits shorter than 15 characters names the entry
+// whose id it is with leading zeros.
+//
+// Merge types (procedure 37):
+//   1  create an entry with the id given in field 1; refused (9356) when an
+//      entry has that id
+//   2  create an entry; it takes the id of field 1 unless that is missing or
+//      taken, and a new id of the sequence otherwise
+//   3  overwrite: the entry named by field 1 gets exactly the values given
+//      (the others become null and the status its first value; submitter,
+//      create date and status history stay); it is created when it does not
+//      exist
+//   4  update: the entry named by field 1 gets the values given, the others
+//      stay; it is created when it does not exist
+// Without field 1 every type creates an entry with a new id; other types are
+// refused (9357). The answer is the id of the entry created or changed.
+//
+// Set takes the get time: when it is not 0 and the entry changed after it,
+// the set is refused (9358) so that a change made by someone else in between
+// is not overwritten unseen. The set and delete options are not used.
+//
+// Every change is checked as a whole before anything is written: a refused
+// call leaves the entry as it was.
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "entry_store.h"
+#include "entry_values.h"
+#include "form_store.h"
+#include "handler_families.h"
+#include "share/apisrv/error.h"
+
+namespace tqsd {
+namespace {
+
+std::string fixedText(const char* text, size_t size) {
+  return std::string(text, strnlen(text, size));
+}
+
+void refuse(Call& call, const EntryError& error) {
+  addStatus(call, TQ_MSG_ERROR, error.number, error.text.c_str());
+}
+
+// Who calls and when: the caller's user and the time of the answer.
+Stamp callStamp(const Call& call) {
+  return Stamp{call.answer->operationTime, fixedText(call.header->user, sizeof call.header->user)};
+}
+
+const FormDef* findForm(Call& call, const char* schema) {
+  std::string name = schema == nullptr ? std::string() : std::string(schema);
+  const FormDef* form = formStore().find(name);
+  if (form == nullptr) addStatus(call, TQ_MSG_ERROR, kMsgNoSuchForm, name.c_str());
+  return form;
+}
+
+// The one entry id of a request (versions 4 to 6: an entry id list).
+std::optional<std::string> singleId(Call& call, const TQEntryIdList& ids) {
+  if (ids.numItems == 0 || ids.entryIdList == nullptr) {
+    addStatus(call, TQ_MSG_ERROR, kMsgNoEntryId);
+    return std::nullopt;
+  }
+  if (ids.numItems > 1) {
+    addErrorNumber(call, kMsgNotJoinForm, ids.numItems);
+    return std::nullopt;
+  }
+  return normalEntryId(fixedText(ids.entryIdList[0], sizeof(TQEntryIdType)));
+}
+
+// The one entry id of a request (versions 2 and 3: an id text).
+std::optional<std::string> singleId(Call& call, const char* id) {
+  if (id == nullptr || *id == '\0') {
+    addStatus(call, TQ_MSG_ERROR, kMsgNoEntryId);
+    return std::nullopt;
+  }
+  return normalEntryId(id);
+}
+
+// The form and entry a request names.
+struct Target {
+  const FormDef* form = nullptr;
+  EntryTable* table = nullptr;
+  Entry* entry = nullptr;
+};
+
+template <class Ids>
+std::optional<Target> findEntry(Call& call, const char* schema, const Ids& ids) {
+  Target target;
+  target.form = findForm(call, schema);
+  if (target.form == nullptr) return std::nullopt;
+  std::optional<std::string> id = singleId(call, ids);
+  if (!id) return std::nullopt;
+  target.table = &entryTable(target.form->name);
+  target.entry = target.table->find(*id);
+  if (target.entry == nullptr) {
+    addStatus(call, TQ_MSG_ERROR, kMsgNoSuchEntry, id->c_str());
+    return std::nullopt;
+  }
+  return target;
+}
+
+void answerEntryId(const std::string& id, TQEntryIdResult& result) {
+  std::memset(result.entryId, 0, sizeof result.entryId);
+  std::memcpy(result.entryId, id.data(), std::min(id.size(), kEntryIdLength));
+}
+
+// The fields a get asks for: all of the form's, in id order, for an empty
+// list; otherwise the ones listed, each of which the form must have.
+std::optional<std::vector<uint32_t>> wantedFields(Call& call, const FormDef& form,
+                                                  const TQInternalIdList& asked) {
+  std::vector<uint32_t> ids;
+  if (asked.numItems == 0) {
+    for (const FieldDef& field : form.fields)
+      ids.push_back(field.id);
+    return ids;
+  }
+  for (uint32_t i = 0; i < asked.numItems; ++i) {
+    uint32_t id = asked.internalIdList[i];
+    if (form.field(id) == nullptr) {
+      addErrorNumber(call, kMsgNoSuchField, id);
+      return std::nullopt;
+    }
+    ids.push_back(id);
+  }
+  return ids;
+}
+
+template <class A>
+void getEntry(Call& call, A& args, TQGetEntryResult& result) {
+  std::optional<Target> target = findEntry(call, args.schema, args.entryId);
+  if (!target) return;
+  std::optional<std::vector<uint32_t>> fields = wantedFields(call, *target->form, args.fieldIds);
+  if (!fields || args.valuesWanted == 0) return;
+
+  auto* items =
+      static_cast<TQFieldValueStruct*>(std::calloc(fields->size(), sizeof(TQFieldValueStruct)));
+  if (items == nullptr) {
+    addStatus(call, TQ_MSG_ERROR, kTQMsgNoMemory);
+    return;
+  }
+  result.fieldValues.fieldValueList = items;
+  for (uint32_t id : *fields) {
+    TQFieldValueStruct& item = items[result.fieldValues.numItems];
+    item.fieldId = id;
+    if (!toWireValue(id, readValue(*target->form, *target->entry, id), call.version, &item.value)) {
+      addStatus(call, TQ_MSG_ERROR, kTQMsgNoMemory);
+      return;
+    }
+    ++result.fieldValues.numItems;
+  }
+}
+
+template <class A>
+void setEntry(Call& call, A& args, TQStatusResult&) {
+  std::optional<Target> target = findEntry(call, args.schema, args.entryId);
+  if (!target) return;
+  std::vector<FieldChange> changes;
+  std::optional<std::string> ignored;
+  if (auto error = checkChanges(*target->form, args.fieldValues, false, &changes, &ignored)) {
+    refuse(call, *error);
+    return;
+  }
+  if (args.getTime != 0 && target->entry->lastChange.time > args.getTime) {
+    addStatus(call, TQ_MSG_ERROR, kMsgChangedSinceGet, target->entry->id.c_str());
+    return;
+  }
+  applyChanges(*target->form, *target->entry, changes, ChangeMode::kUpdate, callStamp(call));
+}
+
+void createEntry(Call& call, TQCreateEntryArgs& args, TQEntryIdResult& result) {
+  const FormDef* form = findForm(call, args.schema);
+  if (form == nullptr) return;
+  std::vector<FieldChange> changes;
+  std::optional<std::string> ignored;
+  if (auto error = checkChanges(*form, args.fieldValues, false, &changes, &ignored)) {
+    refuse(call, *error);
+    return;
+  }
+  EntryTable& table = entryTable(form->name);
+  Entry& entry = table.add(table.nextId());
+  applyChanges(*form, entry, changes, ChangeMode::kCreate, callStamp(call));
+  answerEntryId(entry.id, result);
+}
+
+template <class A>
+void deleteEntry(Call& call, A& args, TQStatusResult&) {
+  std::optional<Target> target = findEntry(call, args.schema, args.entryId);
+  if (!target) return;
+  target->table->remove(target->entry->id);
+}
+
+enum MergeType : uint32_t {
+  kMergeCreate = 1,
+  kMergeNewId = 2,
+  kMergeOverwrite = 3,
+  kMergeUpdate = 4,
+};
+
+template <class A>
+void mergeEntry(Call& call, A& args, TQEntryIdResult& result) {
+  const FormDef* form = findForm(call, args.schema);
+  if (form == nullptr) return;
+  const uint32_t type = args.mergeType;
+  if (type < kMergeCreate || type > kMergeUpdate) {
+    addErrorNumber(call, kMsgBadMergeType, type);
+    return;
+  }
+  std::vector<FieldChange> changes;
+  std::optional<std::string> id;
+  if (auto error = checkChanges(*form, args.fieldValues, true, &changes, &id)) {
+    refuse(call, *error);
+    return;
+  }
+  EntryTable& table = entryTable(form->name);
+  Entry* existing = id ? table.find(*id) : nullptr;
+  const Stamp now = callStamp(call);
+  if (existing != nullptr && type == kMergeCreate) {
+    addStatus(call, TQ_MSG_ERROR, kMsgEntryExists, id->c_str());
+    return;
+  }
+  if (existing != nullptr && type != kMergeNewId) {
+    applyChanges(*form, *existing, changes,
+                 type == kMergeOverwrite ? ChangeMode::kOverwrite : ChangeMode::kUpdate, now);
+    answerEntryId(existing->id, result);
+    return;
+  }
+  Entry& entry = table.add(id && existing == nullptr ? *id : table.nextId());
+  applyChanges(*form, entry, changes, ChangeMode::kCreate, now);
+  answerEntryId(entry.id, result);
+}
+
+constexpr Handler kHandlers[] = {
+    handler<TQGetEntryArgs, TQGetEntryResult, getEntry<TQGetEntryArgs>>(1, 4, 6),
+    handler<TQGetEntryArgsOld, TQGetEntryResult, getEntry<TQGetEntryArgsOld>>(1, 2, 3),
+    handler<TQSetEntryArgs, TQStatusResult, setEntry<TQSetEntryArgs>>(2, 4, 6),
+    handler<TQSetEntryArgsOld, TQStatusResult, setEntry<TQSetEntryArgsOld>>(2, 2, 3),
+    handler<TQCreateEntryArgs, TQEntryIdResult, createEntry>(3, 2, 6),
+    handler<TQDeleteEntryArgs, TQStatusResult, deleteEntry<TQDeleteEntryArgs>>(4, 4, 6),
+    handler<TQDeleteEntryArgsOld, TQStatusResult, deleteEntry<TQDeleteEntryArgsOld>>(4, 2, 3),
+    handler<TQMergeEntryArgs, TQEntryIdResult, mergeEntry<TQMergeEntryArgs>>(37, 4, 6),
+    handler<TQMergeEntryArgsOld, TQEntryIdResult, mergeEntry<TQMergeEntryArgsOld>>(37, 2, 3),
+};
+
+}  // namespace
+
+std::span<const Handler> entryHandlers() {
+  return kHandlers;
+}
+
+}  // namespace tqsd
