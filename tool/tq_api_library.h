@@ -1,0 +1,43 @@
+// The library interface the program runs with: every operation is passed on
+// to tqlink unchanged. Searching needs the qualification parser and the
+// entry-list operation, which this build of the library does not have yet,
+// so FIND ends the run with one clear error.
+#pragma once
+
+#include "tq_api.h"
+
+namespace tixgrab {
+
+inline constexpr const char* kSearchUnavailableMessage =
+    "Searching entries (FIND) is not available in this build";
+
+class LibraryTqApi : public TqApi {
+ public:
+  uint32_t initialization(TQControlStruct* control, TQStatusList* status) override;
+  uint32_t termination(TQControlStruct* control, TQStatusList* status) override;
+  uint32_t createEntry(TQControlStruct* control, const char* form, TQFieldValueList* values,
+                       TQEntryIdType entryId, TQStatusList* status) override;
+  uint32_t setEntry(TQControlStruct* control, const char* form, TQEntryIdList* entryId,
+                    TQFieldValueList* values, TQTimestamp getTime, uint32_t option,
+                    TQStatusList* status) override;
+  uint32_t deleteEntry(TQControlStruct* control, const char* form, TQEntryIdList* entryId,
+                       uint32_t option, TQStatusList* status) override;
+  uint32_t getEntry(TQControlStruct* control, const char* form, TQEntryIdList* entryId,
+                    TQInternalIdList* wanted, TQFieldValueList* values,
+                    TQStatusList* status) override;
+  // Both raise TqAccessException(kSearchUnavailableMessage).
+  uint32_t loadQualifier(TQControlStruct* control, const char* form, const char* displayTag,
+                         const char* text, TQQualifierStruct* qualifier,
+                         TQStatusList* status) override;
+  uint32_t getListEntry(TQControlStruct* control, const char* form, TQQualifierStruct* qualifier,
+                        TQEntryListFieldList* fields, TQSortList* sort, uint32_t maxEntries,
+                        TQEntryListList* entries, uint32_t* numMatches,
+                        TQStatusList* status) override;
+
+  void freeStatusList(TQStatusList* status) override;
+  void freeFieldValueList(TQFieldValueList* values) override;
+  void freeQualifier(TQQualifierStruct* qualifier) override;
+  void freeEntryListList(TQEntryListList* entries) override;
+};
+
+}  // namespace tixgrab
