@@ -49,7 +49,7 @@ std::string fieldText(uint32_t fieldId) {
 // The stored form of a value whose data type equals its field's; a fault
 // of the value itself comes back as an error.
 std::optional<EntryError> storedFrom(const FieldDef& field, const TQValueStruct& value,
-                                     StoredValue* out) {
+                                     uint32_t version, StoredValue* out) {
   out->dataType = value.dataType;
   auto invalid = [&](const std::string& why) {
     return EntryError{kMsgInvalidValue, fieldText(field.id) + ": " + why};
@@ -81,7 +81,9 @@ std::optional<EntryError> storedFrom(const FieldDef& field, const TQValueStruct&
       out->text = textOf(value.u.charVal);
       if (field.id == kFieldPassword) {
         if (out->text.size() > kScrambledLength) return invalid("longer than 30 characters");
-        if (out->text.size() == kScrambledLength) out->text = clearField102(out->text);
+        if (version >= 6 && out->text.size() == kScrambledLength) {
+          out->text = clearField102(out->text);
+        }
       }
       break;
     case TQ_DATA_TYPE_DIARY:
@@ -114,7 +116,8 @@ std::optional<EntryError> entryIdFrom(const TQValueStruct& value, std::string* i
 }  // namespace
 
 std::optional<EntryError> checkChanges(const FormDef& form, const TQFieldValueList& list,
-                                       bool entryIdAllowed, std::vector<FieldChange>* changes,
+                                       uint32_t version, bool entryIdAllowed,
+                                       std::vector<FieldChange>* changes,
                                        std::optional<std::string>* entryId) {
   changes->clear();
   entryId->reset();
@@ -141,7 +144,7 @@ std::optional<EntryError> checkChanges(const FormDef& form, const TQFieldValueLi
       return EntryError{kMsgInvalidValue, fieldText(field->id) + ": the status cannot be null"};
     }
     FieldChange change{field->id, {}};
-    if (auto error = storedFrom(*field, item.value, &change.value)) return error;
+    if (auto error = storedFrom(*field, item.value, version, &change.value)) return error;
     changes->push_back(std::move(change));
   }
   return std::nullopt;
@@ -178,9 +181,9 @@ bool toWireValue(uint32_t fieldId, const StoredValue& stored, uint32_t version,
       return true;
   }
   std::string text = stored.text;
-  if (fieldId == kFieldPassword && version < 6 && !text.empty()) {
+  if (fieldId == kFieldPassword && version >= 6 && !text.empty()) {
     char scrambled[kScrambledLength + 1] = {};
-    std::strncpy(scrambled, text.c_str(), kScrambledLength);
+    std::memcpy(scrambled, text.data(), std::min(text.size(), kScrambledLength));
     tqScramblePassword(kField102Key, scrambled);
     text = scrambled;
   }

@@ -2,11 +2,12 @@
 // of a received field value list against its form, and the values sent back.
 //
 // Field 102 (a char field) travels scrambled with the fixed key 317204659
-// in place of the operation time, exactly 30 characters long. The store keeps
-// it in clear: a received value of 30 characters is unscrambled (and loses
-// its padding), a shorter one is taken as clear text, a longer one is
-// refused. A get answers it in clear at protocol version 6 and scrambled at
-// versions 2 to 5, where the client leaves a 30-character value alone.
+// in place of the operation time, exactly 30 characters long, at protocol
+// version 6; older versions carry it in clear. The store keeps it in clear: a
+// value received at version 6 of 30 characters is unscrambled (and loses its
+// padding), a shorter one is taken as clear text; at versions 2 to 5 the value
+// is clear as it comes. Longer values are refused. A get answers it scrambled
+// at version 6 and in clear at versions 2 to 5, where the client scrambles it.
 #pragma once
 
 #include <cstdint>
@@ -46,7 +47,8 @@ struct EntryError {
 // the entry with it); its value then comes back normalised in *entryId.
 // The first fault found is returned and nothing is changed.
 std::optional<EntryError> checkChanges(const FormDef& form, const TQFieldValueList& list,
-                                       bool entryIdAllowed, std::vector<FieldChange>* changes,
+                                       uint32_t version, bool entryIdAllowed,
+                                       std::vector<FieldChange>* changes,
                                        std::optional<std::string>* entryId);
 
 // Puts a stored value of a field into a wire value, with malloc'd texts, as

@@ -166,7 +166,8 @@ void setEntry(Call& call, A& args, TQStatusResult&) {
   if (!target) return;
   std::vector<FieldChange> changes;
   std::optional<std::string> ignored;
-  if (auto error = checkChanges(*target->form, args.fieldValues, false, &changes, &ignored)) {
+  if (auto error =
+          checkChanges(*target->form, args.fieldValues, call.version, false, &changes, &ignored)) {
     refuse(call, *error);
     return;
   }
@@ -177,12 +178,21 @@ void setEntry(Call& call, A& args, TQStatusResult&) {
   applyChanges(*target->form, *target->entry, changes, ChangeMode::kUpdate, callStamp(call));
 }
 
+// With --set entries.create-warning=N a successful create answers warning N
+// (with the new id appended), so that clients can be tested on warnings.
+void answerCreateWarning(Call& call, const std::string& entryId) {
+  const std::string number = setting(call, "entries.create-warning");
+  if (number.empty()) return;
+  addStatus(call, TQ_MSG_WARNING, static_cast<int32_t>(std::strtol(number.c_str(), nullptr, 10)),
+            entryId.c_str());
+}
+
 void createEntry(Call& call, TQCreateEntryArgs& args, TQEntryIdResult& result) {
   const FormDef* form = findForm(call, args.schema);
   if (form == nullptr) return;
   std::vector<FieldChange> changes;
   std::optional<std::string> ignored;
-  if (auto error = checkChanges(*form, args.fieldValues, false, &changes, &ignored)) {
+  if (auto error = checkChanges(*form, args.fieldValues, call.version, false, &changes, &ignored)) {
     refuse(call, *error);
     return;
   }
@@ -190,6 +200,7 @@ void createEntry(Call& call, TQCreateEntryArgs& args, TQEntryIdResult& result) {
   Entry& entry = table.add(table.nextId());
   applyChanges(*form, entry, changes, ChangeMode::kCreate, callStamp(call));
   answerEntryId(entry.id, result);
+  answerCreateWarning(call, entry.id);
 }
 
 template <class A>
@@ -217,7 +228,7 @@ void mergeEntry(Call& call, A& args, TQEntryIdResult& result) {
   }
   std::vector<FieldChange> changes;
   std::optional<std::string> id;
-  if (auto error = checkChanges(*form, args.fieldValues, true, &changes, &id)) {
+  if (auto error = checkChanges(*form, args.fieldValues, call.version, true, &changes, &id)) {
     refuse(call, *error);
     return;
   }
