@@ -4,6 +4,7 @@
 # (build-asan/). Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root="$(pwd)"
 scripts/deps.sh
 
 # The port-mapper tests need rpcbind; start it when it is not running and we
@@ -22,6 +23,7 @@ scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DTQ_SANITIZE=ON -DTQ_BUILD_BENCH=OFF
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  LSAN_OPTIONS=suppressions="$root/tests/lsan.supp" \
   ctest --output-on-failure -j"$jobs" --timeout 900 -LE no-sanitizer) || status=1
 
 exit $status
