@@ -149,7 +149,7 @@ void ActionSession::fillResults(const TQFieldValueList& values) {
     const TQFieldValueStruct& item = values.fieldValueList[i];
     results_.push_back(ResultLine{item.fieldId, valueText(item.value), std::string()});
   }
-  // For a read, a field spec's value is the label to print for its field.
+  // For a read, a FieldSpec's value is the label to print for its field.
   for (const FieldSpec& spec : fields_) {
     if (spec.value().empty()) continue;
     for (ResultLine& line : results_) {

@@ -26,7 +26,7 @@ class FieldSpec {
   uint32_t fieldId() const;
   uint32_t dataType() const;
 
-  // Fills item from this spec. Texts point into the spec's working copy, which
+  // Fills item from this FieldSpec. Texts point into its working copy, which
   // holds the value with "[LOGMSG]" replaced when logMessage is given.
   void fill(TQFieldValueStruct& item, const std::string* logMessage);
 
