@@ -183,9 +183,14 @@ void runLoop(const ServerContext& server) {
 }
 
 void closeTransport(const ServerContext& server) {
-  for (const Registration& r : registrations) {
-    svc_unregister(r.program, r.version);
-    if (server.options.portmap) pmap_unset(r.program, r.version);
+  // The runtime's unregister also drops the port mapper's entry of the
+  // program, which may belong to another server on this host: only a server
+  // that registered there takes its entries back.
+  if (server.options.portmap) {
+    for (const Registration& r : registrations) {
+      svc_unregister(r.program, r.version);
+      pmap_unset(r.program, r.version);
+    }
   }
   registrations.clear();
   for (SVCXPRT* endpoint : endpoints)
