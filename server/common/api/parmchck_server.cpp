@@ -118,16 +118,28 @@ uint32_t tqCheckServerInfoRequestList(const TQServerInfoRequestList* list, TQSta
   return record.result;
 }
 
-uint32_t tqCheckServerStatisticsRequestList(const TQServerInfoRequestList* list,
-                                            TQStatusList* status) {
+namespace {
+
+// A list of request codes, each from 1 to below `limit`; a code outside that
+// range is recorded with `badCode` and the code appended.
+template <class List>
+uint32_t checkRequestCodes(const List* list, uint32_t limit, int32_t badCode,
+                           TQStatusList* status) {
   if (list == nullptr || list->numItems == 0) return fail(status, kTQErrNoRequests);
   if (nullArray(list->numItems, list->requestList)) return fail(status, kTQErrNullArray);
   Recorder record{status};
   for (uint32_t i = 0; i < list->numItems; ++i) {
     uint32_t code = list->requestList[i];
-    if (code == 0 || code >= kServerStatisticsCodes) record(kTQErrBadStatisticsCode, code);
+    if (code == 0 || code >= limit) record(badCode, code);
   }
   return record.result;
+}
+
+}  // namespace
+
+uint32_t tqCheckServerStatisticsRequestList(const TQServerInfoRequestList* list,
+                                            TQStatusList* status) {
+  return checkRequestCodes(list, kServerStatisticsCodes, kTQErrBadStatisticsCode, status);
 }
 
 uint32_t tqCheckServerInfoList(const TQServerInfoList* list, TQStatusList* status) {
@@ -161,14 +173,7 @@ uint32_t tqCheckServerInfoList(const TQServerInfoList* list, TQStatusList* statu
 
 uint32_t tqCheckFullTextInfoRequestList(const TQFullTextInfoRequestList* list,
                                         TQStatusList* status) {
-  if (list == nullptr || list->numItems == 0) return fail(status, kTQErrNoRequests);
-  if (nullArray(list->numItems, list->requestList)) return fail(status, kTQErrNullArray);
-  Recorder record{status};
-  for (uint32_t i = 0; i < list->numItems; ++i) {
-    uint32_t code = list->requestList[i];
-    if (code == 0 || code >= kFullTextRequestCodes) record(kTQErrBadFullTextCode, code);
-  }
-  return record.result;
+  return checkRequestCodes(list, kFullTextRequestCodes, kTQErrBadFullTextCode, status);
 }
 
 uint32_t tqCheckFullTextInfoList(const TQFullTextInfoList* list, TQStatusList* status) {
