@@ -6,7 +6,7 @@
 #include <cstring>
 #include <utility>
 
-#include "api/tqb_session.h"
+#include "share/apisrv/call_context.h"
 
 namespace {
 
@@ -61,26 +61,26 @@ const TQProcedure* tqProcedureOfStub(TQStub stub) {
 }
 
 void* tqResultBuffer(size_t size, uint32_t slot, uint32_t tableSize) {
-  TQSessionStruct* session = tqCurrentSession();
-  if (session == nullptr) return nullptr;
-  if (session->resultSlots == nullptr) {
-    session->resultSlots = static_cast<void**>(std::calloc(tableSize, sizeof(void*)));
-    if (session->resultSlots == nullptr) return nullptr;
-    session->resultSlotCount = tableSize;
+  TQCallContext* context = tqCurrentCallContext();
+  if (context == nullptr) return nullptr;
+  if (context->resultSlots == nullptr) {
+    context->resultSlots = static_cast<void**>(std::calloc(tableSize, sizeof(void*)));
+    if (context->resultSlots == nullptr) return nullptr;
+    context->resultSlotCount = tableSize;
   }
-  if (slot >= session->resultSlotCount) return nullptr;
-  if (session->resultSlots[slot] == nullptr) {
-    session->resultSlots[slot] = std::malloc(size == 0 ? 1 : size);
+  if (slot >= context->resultSlotCount) return nullptr;
+  if (context->resultSlots[slot] == nullptr) {
+    context->resultSlots[slot] = std::malloc(size == 0 ? 1 : size);
   }
-  return session->resultSlots[slot];
+  return context->resultSlots[slot];
 }
 
-void tqFreeResultBuffers(TQSessionStruct* session) {
-  if (session == nullptr || session->resultSlots == nullptr) return;
-  for (uint32_t slot = 0; slot < session->resultSlotCount; ++slot) {
-    std::free(session->resultSlots[slot]);
+void tqFreeResultBuffers(TQCallContext* context) {
+  if (context == nullptr || context->resultSlots == nullptr) return;
+  for (uint32_t slot = 0; slot < context->resultSlotCount; ++slot) {
+    std::free(context->resultSlots[slot]);
   }
-  std::free(session->resultSlots);
-  session->resultSlots = nullptr;
-  session->resultSlotCount = 0;
+  std::free(context->resultSlots);
+  context->resultSlots = nullptr;
+  context->resultSlotCount = 0;
 }

@@ -5,8 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "api/tqb_scramble.h"
-#include "api/tqb_scramble_tables.h"
+#include "share/apisrv/scramble.h"
 #include "seed_file.h"
 
 namespace tqsd {
@@ -184,7 +183,7 @@ bool toWireValue(uint32_t fieldId, const StoredValue& stored, uint32_t version,
   if (fieldId == kFieldPassword && version >= 6 && !text.empty()) {
     char scrambled[kScrambledLength + 1] = {};
     std::memcpy(scrambled, text.data(), std::min(text.size(), kScrambledLength));
-    tqScramblePassword(kField102Key, scrambled);
+    tqScrambleField102(scrambled);
     text = scrambled;
   }
   // charVal, diaryVal and decimalVal share their place in the union.
@@ -197,18 +196,8 @@ bool toWireValue(uint32_t fieldId, const StoredValue& stored, uint32_t version,
 }
 
 std::string clearField102(const std::string& scrambled) {
-  char padded[kScrambledLength + 1] = {};
-  std::strncpy(padded, scrambled.c_str(), kScrambledLength);
   char clear[kScrambledLength + 1] = {};
-  tqUnscramblePassword(kField102Key, padded, clear);
-  // Scrambling filled a shorter text up with the start of the key's padding
-  // row; the shortest text that the rest of the row completes is the value.
-  const char* padding = kTQScramblePadding[kField102Key % kTQScramblePadRows];
-  size_t length = 1;
-  while (length < kScrambledLength &&
-         std::memcmp(clear + length, padding, kScrambledLength - length) != 0) {
-    ++length;
-  }
+  const size_t length = tqClearField102(scrambled.c_str(), clear);
   return std::string(clear, length);
 }
 

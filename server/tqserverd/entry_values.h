@@ -34,8 +34,6 @@ inline constexpr int32_t kMsgEntryExists = 9356;      // appended: the entry id
 inline constexpr int32_t kMsgBadMergeType = 9357;     // appended: the merge type
 inline constexpr int32_t kMsgChangedSinceGet = 9358;  // appended: the entry id
 
-inline constexpr uint32_t kField102Key = 317204659;
-
 // A refused request: a message number and its appended text.
 struct EntryError {
   int32_t number;

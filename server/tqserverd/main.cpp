@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <string>
 
-#include "api/tqb_session.h"
 #include "form_store.h"
 #include "handler_table.h"
 #include "server_context.h"
+#include "share/apisrv/call_context.h"
 #include "transport.h"
 
 namespace tqsd {
@@ -56,13 +56,13 @@ int main(int argc, char** argv) {
   }
   setServerContext(&server);
 
-  // The wire routines convert texts between the current session's client
-  // and server character sets; with both equal the server passes every text
+  // The wire routines convert texts between the call context's client and
+  // server character sets; with both equal the server passes every text
   // through as it arrives.
-  static TQSessionStruct wireSession;
-  wireSession.clientCodePage = 0;
-  wireSession.serverCodePage = 0;
-  tqSetCurrentSession(&wireSession);
+  static TQCallContext wireContext;
+  wireContext.clientCodePage = 0;
+  wireContext.serverCodePage = 0;
+  tqSetCurrentCallContext(&wireContext);
 
   installSignalHandlers(options->parentWatch);
   if (!openTransport(server, &error)) {
@@ -76,6 +76,6 @@ int main(int argc, char** argv) {
 
   runLoop(server);
   closeTransport(server);
-  tqSetCurrentSession(nullptr);
+  tqSetCurrentCallContext(nullptr);
   return 0;
 }

@@ -9,7 +9,7 @@
 #include <ctime>
 #include <string>
 
-#include "api/tqb_scramble.h"
+#include "share/apisrv/scramble.h"
 #include "handler_table.h"
 #include "rpc/procedures.h"
 #include "transport.h"

@@ -5,8 +5,8 @@
 #include <ctime>
 #include <string>
 
-#include "api/tqb_catalog.h"
-#include "api/tqb_scramble.h"
+#include "share/apisrv/catalog.h"
+#include "share/apisrv/scramble.h"
 #include "api/tqb_transport.h"
 #include "share/i18n/mbcharset.h"
 

@@ -1,5 +1,5 @@
-// Server routes, TQSetServerPort and the server's queue directory (program
-// 390604), which names the program number and port of a channel.
+// Server routes and the server's queue directory (program 390604), which
+// names the program number and port of a channel.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -14,10 +14,6 @@ constexpr uint32_t kProcGeneral = 1;
 constexpr uint32_t kProcQuery = 2;
 constexpr uint32_t kProcDefault = 3;
 constexpr size_t kMaxSchemaName = 30;
-
-bool sameServer(const char* a, const char* b) {
-  return std::strncmp(a, b, TQ_MAX_SERVER_SIZE + 1) == 0;
-}
 
 void copyServer(char* dst, const char* src) {
   size_t n = strnlen(src, TQ_MAX_SERVER_SIZE);
@@ -48,7 +44,7 @@ bool directoryCall(TQSessionStruct* session, const char* server, uint32_t proced
     if (route == nullptr) return false;
     const uint32_t port = session->fixedTcpPort != 0 ? session->fixedTcpPort : route->defaultPort;
 
-    if (session->directoryConnection == nullptr || !sameServer(session->directoryServer, server)) {
+    if (session->directoryConnection == nullptr || !tqSameServer(session->directoryServer, server)) {
       destroyDirectory(session);
       session->directoryConnectionTimeout = 0;
       copyServer(session->directoryServer, server);
@@ -100,14 +96,6 @@ bool directoryCall(TQSessionStruct* session, const char* server, uint32_t proced
   }
 }
 
-// An error with a signed number as its appended text.
-uint32_t appendDecimal(TQStatusList* status, int32_t message, int32_t number) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%d", number);
-  TQAppendStatus(status, TQ_MSG_ERROR, message, text);
-  return TQ_RETURN_ERROR;
-}
-
 bool usableServer(const char* server) {
   return server != nullptr && server[0] != '\0';
 }
@@ -117,11 +105,11 @@ bool usableServer(const char* server) {
 // ------------------------------------------------------------------- routes
 
 TQServerRouteStruct* tqFindRoute(TQSessionStruct* session, const char* server) {
-  if (session->currentRoute != nullptr && sameServer(session->currentRoute->server, server)) {
+  if (session->currentRoute != nullptr && tqSameServer(session->currentRoute->server, server)) {
     return session->currentRoute;
   }
   for (TQServerRouteStruct* r = session->routes; r != nullptr; r = r->next) {
-    if (sameServer(r->server, server)) {
+    if (tqSameServer(r->server, server)) {
       session->currentRoute = r;
       return r;
     }
@@ -199,42 +187,4 @@ bool tqDirectoryQuery(TQControlStruct* control, const char* server, const char* 
   *program = answer.program;
   *port = answer.port;
   return true;
-}
-
-// ----------------------------------------------------------- TQSetServerPort
-
-extern "C" uint32_t TQSetServerPort(TQControlStruct* control, const char* server, int32_t port,
-                                    int32_t program, TQStatusList* status) {
-  return tqGuarded(status, [&]() -> uint32_t {
-    TQSessionStruct* session = nullptr;
-    uint32_t code = tqFrameStart(control, status, &session);
-    if (code != kTQFrameGoOn) return code;
-    const bool privateProgram = program >= 390680 && program <= 390694;
-    if (program != 0 && program != static_cast<int32_t>(kTQDefaultProgram) && !privateProgram) {
-      return appendDecimal(status, kTQMsgBadProgram, program);
-    }
-    if (port != 0 && (port < 1 || port > 65535)) {
-      return appendDecimal(status, kTQMsgBadPort, port);
-    }
-    if (server == nullptr) server = "";
-    TQServerRouteStruct* route = tqFindOrCreateRoute(session, server);
-    if (route == nullptr) return tqOutOfMemory(status);
-    for (TQChannelStruct& channel : session->channels) {
-      if (sameServer(channel.server, server)) {
-        channel.server[0] = '\0';
-        channel.program = 0;
-      }
-    }
-    for (uint32_t& resolved : route->resolvedProgram)
-      resolved = 0;
-    route->defaultPort = 0;
-    route->privatePort = 0;
-    if (privateProgram) {
-      route->privatePort = static_cast<uint32_t>(port);
-    } else {
-      route->defaultPort = static_cast<uint32_t>(port);
-    }
-    route->configuredProgram = static_cast<uint32_t>(program);
-    return TQ_RETURN_OK;
-  });
 }

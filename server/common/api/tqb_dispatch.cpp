@@ -6,7 +6,7 @@
 #include <ctime>
 #include <string>
 
-#include "api/tqb_scramble.h"
+#include "share/apisrv/scramble.h"
 #include "api/tqb_transport.h"
 #include "api/tqmap.h"
 #include "rpc/procedures.h"
@@ -20,10 +20,6 @@ constexpr int32_t kNoticeTimeout = 1;
 constexpr size_t kMaxAppendedText = 255;
 
 thread_local TQQueryTarget queryTarget;
-
-bool sameServer(const char* a, const char* b) {
-  return std::strncmp(a, b, TQ_MAX_SERVER_SIZE + 1) == 0;
-}
 
 bool isQueryProgram(uint32_t program) {
   return program >= kTQFirstQueryProgram && program <= kTQLastQueryProgram;
@@ -147,7 +143,7 @@ void reportCannotConnect(TQStatusList* status, const char* server, uint32_t prog
 void endSetAside(TQControlStruct* control, TQSessionStruct* session, TQBindingStruct* binding,
                  TQServerRouteStruct* route, SetAside& aside, const void* args) {
   TQChannelStruct& ch = session->channels[1];
-  if (ch.program == aside.program && sameServer(ch.server, aside.server)) {
+  if (ch.program == aside.program && tqSameServer(ch.server, aside.server)) {
     tqwDestroyClient(static_cast<CLIENT*>(aside.connection));
     aside.connection = nullptr;
     return;
@@ -239,7 +235,7 @@ bool tqDispatch(TQControlStruct* control, TQStub stub, bool retried, int32_t tim
       ch.program = 0;
     }
 
-    if (ch.connection != nullptr && sameServer(ch.server, control->server)) break;
+    if (ch.connection != nullptr && tqSameServer(ch.server, control->server)) break;
 
     tqCloseChannel(session, channel);
     ch.timeout = 0;

@@ -19,7 +19,7 @@
 
 #include "api/parmchck.h"
 #include "api/tqb_frame.h"
-#include "api/tqb_scramble.h"
+#include "share/apisrv/scramble.h"
 #include "share/i18n/mbutil.h"
 
 namespace {
@@ -33,9 +33,8 @@ constexpr TQCallPlan kDeleteEntry = {"TQDeleteEntry", 4, 1, TQTimeout::kNormal,
 constexpr TQCallPlan kMergeEntry = {"TQMergeEntry", 37, 1, TQTimeout::kNormal,
                                     kTQMsgTimeoutChange};
 
-constexpr uint32_t kPasswordField = 102;
-constexpr uint32_t kPasswordFieldKey = 317204659;
-constexpr size_t kScrambledLength = 30;
+constexpr uint32_t kPasswordField = kTQPasswordFieldId;
+constexpr size_t kScrambledLength = kTQPasswordLength;
 // Attachment values cannot be sent yet: the server-side data type message
 // with a text that says why.
 constexpr int32_t kMsgAttachmentNotSent = 283;
@@ -53,7 +52,7 @@ char* scrambledCopy(const char* text) {
   if (copy == nullptr) return nullptr;
   tqMbSafeCopy(copy, text, kScrambledLength);
   copy[kScrambledLength] = '\0';
-  tqScramblePassword(kPasswordFieldKey, copy);
+  tqScrambleField102(copy);
   return copy;
 }
 

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "api/tqb_frame.h"
 #include "api/tqb_transport.h"
 #include "share/apisrv/error.h"
 

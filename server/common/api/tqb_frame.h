@@ -30,31 +30,12 @@
 #include <type_traits>
 #include <utility>
 
+#include "api/tqb_dispatch.h"
 #include "api/tqb_session.h"
 #include "rpc/procedure_records.h"
 #include "rpc/stubs.h"
 #include "tqlink.h"
 #include "tqlink_services.h"
-
-// Message numbers of the frame, the directory and the dispatcher.
-inline constexpr int32_t kTQMsgBadEnvironment = 68;
-inline constexpr int32_t kTQMsgCannotConnect = 90;
-inline constexpr int32_t kTQMsgCallFailed = 91;
-inline constexpr int32_t kTQMsgTimeoutChange = 92;
-inline constexpr int32_t kTQMsgTimeoutRead = 93;
-inline constexpr int32_t kTQMsgTimeoutList = 94;
-inline constexpr int32_t kTQMsgNoRuntime = 95;
-inline constexpr int32_t kTQMsgUnknownServerInfo = 123;
-inline constexpr int32_t kTQMsgOutOfMemory = 154;
-inline constexpr int32_t kTQMsgNoOutput = 155;
-inline constexpr int32_t kTQMsgNoSession = 161;
-inline constexpr int32_t kTQMsgBadPassword = 329;
-inline constexpr int32_t kTQMsgBadProgram = 8201;
-inline constexpr int32_t kTQMsgBadPort = 8202;
-
-inline constexpr uint32_t kTQServerInfoCharSet = 55;
-inline constexpr uint32_t kTQProcGetServerInfo = 36;
-inline constexpr uint32_t kTQProcEndSession = 47;
 
 enum class TQTimeout : uint8_t { kNormal, kLong, kExtraLong };
 
@@ -70,20 +51,6 @@ struct TQCallPlan {
 
 // ----------------------------------------------------------------- pieces
 
-// The most severe message type of a status list: its first item's, 0 when
-// empty.
-uint32_t tqTopStatus(const TQStatusList* status);
-
-// Session lookup: the session behind the control record (161 into status
-// when there is none or it has ended), made the calling thread's current
-// one. Without a control record, the thread's current session.
-TQSessionStruct* tqLookupSession(const TQControlStruct* control, TQStatusList* status);
-
-// Registry of live sessions (stands in for a probe of the handle's memory).
-void tqRegisterSession(TQSessionStruct* session);
-void tqUnregisterSession(TQSessionStruct* session);
-bool tqSessionIsLive(const TQSessionStruct* session);
-
 // Steps 2 and 3 of the frame: no status list gives 4; otherwise the list is
 // emptied and the session looked up (none gives 3). kTQFrameGoOn when the
 // operation goes on with *session set.
@@ -96,39 +63,6 @@ void tqResetStatus(TQStatusList* status);
 // The session's timeout of a class, in seconds.
 int32_t tqTimeoutSeconds(const TQSessionStruct* session, TQTimeout timeout);
 
-// The channel an operation's call really uses: a fixed program number, or
-// the configured program of the server's route, moves channels 1 and 2 to
-// channel 0 (for 390600) or 1 (any other).
-int tqAdjustChannel(TQSessionStruct* session, const char* server, int channel);
-
-// Call-header preparation for a channel: binding found or created (with the
-// identity query at the first contact with a server), header filled,
-// password scrambled when the server wants it. Returns the most severe
-// status type; 2 or more means the call must not go on. The header owns a
-// copy of the extension bytes afterwards: release it with
-// tqReleaseCallHeader.
-uint32_t tqPrepareCallHeader(TQControlStruct* control, int channel, TQCallHeader* header,
-                             TQStatusList* status);
-void tqReleaseCallHeader(TQCallHeader* header);
-
-// The dispatcher: one remote call of `stub` (version-6 stub of the
-// procedure) with `args` on the control record's server over the channel,
-// with the fallbacks, retry and translation. On success *result is the
-// decoded result in version-6 layout (a session buffer). On failure a status
-// item was added unless the failure is silent.
-bool tqDispatch(TQControlStruct* control, TQStub stub, bool retried, int32_t timeout,
-                int32_t timeoutMessage, int channel, void* args, void** result,
-                TQStatusList* status);
-
-// Destroys a channel's connection, if any, and marks the channel closed.
-void tqCloseChannel(TQSessionStruct* session, int channel);
-
-// Post-call bookkeeping after a successful dispatch.
-void tqAfterCall(TQControlStruct* control, int channel);
-
-// Releases what remains in a version-6 result record of a procedure.
-void tqReleaseResult(uint32_t procedure, void* result);
-
 // Call recording (a seam until the recording unit exists): the frame asks
 // whether recording is on and hands over the call and the results.
 bool tqRecordingOn(const TQSessionStruct* session);
@@ -139,9 +73,6 @@ void tqRecordResults(TQSessionStruct* session, const char* name, uint32_t code,
 // think time between calls. Closes the files again at the end.
 void tqRecordStart(TQSessionStruct* session, bool pause);
 void tqRecordStop(TQSessionStruct* session);
-
-// Adds error 154 and returns 2.
-uint32_t tqOutOfMemory(TQStatusList* status);
 
 // Runs an exported operation's body so that no exception leaves it: an
 // allocation failure becomes error 154, anything else error 154 as well

@@ -1,7 +1,9 @@
-// TQGetListServer: the configured server names, one per line of the server
-// list file (TQSERVERLIST, else $XDG_CONFIG_HOME/tqlink/servers or
-// ~/.config/tqlink/servers, else /etc/tqlink/servers). A missing file is an
-// empty list.
+// The servers a client knows: TQGetListServer, the configured server names,
+// one per line of the server list file (TQSERVERLIST, else
+// $XDG_CONFIG_HOME/tqlink/servers or ~/.config/tqlink/servers, else
+// /etc/tqlink/servers; a missing file is an empty list), and
+// TQSetServerPort, the program and port a session uses for a server.
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -9,8 +11,17 @@
 #include <vector>
 
 #include "api/tqb_frame.h"
+#include "api/tqb_transport.h"
 
 namespace {
+
+// An error with a signed number as its appended text.
+uint32_t appendDecimal(TQStatusList* status, int32_t message, int32_t number) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%d", number);
+  TQAppendStatus(status, TQ_MSG_ERROR, message, text);
+  return TQ_RETURN_ERROR;
+}
 
 bool readable(const std::string& path) {
   return std::ifstream(path).good();
@@ -76,5 +87,43 @@ extern "C" uint32_t TQGetListServer(TQControlStruct* control, TQServerNameList* 
     code = tqTopStatus(status);
     if (tqRecordingOn(session)) tqRecordResults(session, "TQGetListServer", code, status);
     return code;
+  });
+}
+
+// ----------------------------------------------------------- TQSetServerPort
+
+extern "C" uint32_t TQSetServerPort(TQControlStruct* control, const char* server, int32_t port,
+                                    int32_t program, TQStatusList* status) {
+  return tqGuarded(status, [&]() -> uint32_t {
+    TQSessionStruct* session = nullptr;
+    uint32_t code = tqFrameStart(control, status, &session);
+    if (code != kTQFrameGoOn) return code;
+    const bool privateProgram = program >= 390680 && program <= 390694;
+    if (program != 0 && program != static_cast<int32_t>(kTQDefaultProgram) && !privateProgram) {
+      return appendDecimal(status, kTQMsgBadProgram, program);
+    }
+    if (port != 0 && (port < 1 || port > 65535)) {
+      return appendDecimal(status, kTQMsgBadPort, port);
+    }
+    if (server == nullptr) server = "";
+    TQServerRouteStruct* route = tqFindOrCreateRoute(session, server);
+    if (route == nullptr) return tqOutOfMemory(status);
+    for (TQChannelStruct& channel : session->channels) {
+      if (tqSameServer(channel.server, server)) {
+        channel.server[0] = '\0';
+        channel.program = 0;
+      }
+    }
+    for (uint32_t& resolved : route->resolvedProgram)
+      resolved = 0;
+    route->defaultPort = 0;
+    route->privatePort = 0;
+    if (privateProgram) {
+      route->privatePort = static_cast<uint32_t>(port);
+    } else {
+      route->defaultPort = static_cast<uint32_t>(port);
+    }
+    route->configuredProgram = static_cast<uint32_t>(program);
+    return TQ_RETURN_OK;
   });
 }

@@ -1,9 +1,13 @@
-// Session lookup, the live-session registry and the first steps of the
-// frame shared by every operation.
+// The calling thread's current session, the registry of live sessions and
+// the session lookup that trusts only a registered handle.
+#include "api/tqb_session.h"
+
+#include <cstring>
 #include <mutex>
 #include <unordered_set>
 
-#include "api/tqb_frame.h"
+#include "share/apisrv/messages.h"
+#include "tqlink_services.h"
 
 namespace {
 
@@ -21,6 +25,14 @@ std::unordered_set<const TQSessionStruct*>& registry() {
 
 }  // namespace
 
+TQSessionStruct* tqCurrentSession() {
+  return static_cast<TQSessionStruct*>(tqCurrentCallOwner());
+}
+
+void tqSetCurrentSession(TQSessionStruct* session) {
+  tqSetCurrentCallContext(session, session);
+}
+
 void tqRegisterSession(TQSessionStruct* session) {
   std::lock_guard<std::mutex> guard(registryLock());
   registry().insert(session);
@@ -37,21 +49,6 @@ bool tqSessionIsLive(const TQSessionStruct* session) {
   return registry().count(session) != 0 && session->marker == kTQSessionMarker;
 }
 
-uint32_t tqTopStatus(const TQStatusList* status) {
-  if (status == nullptr || status->numItems == 0 || status->statusList == nullptr) return 0;
-  return status->statusList[0].messageType;
-}
-
-void tqResetStatus(TQStatusList* status) {
-  status->numItems = 0;
-  status->statusList = nullptr;
-}
-
-uint32_t tqOutOfMemory(TQStatusList* status) {
-  TQAppendStatus(status, TQ_MSG_ERROR, kTQMsgOutOfMemory, nullptr);
-  return TQ_RETURN_ERROR;
-}
-
 TQSessionStruct* tqLookupSession(const TQControlStruct* control, TQStatusList* status) {
   if (control == nullptr) return tqCurrentSession();
   TQSessionStruct* session = control->session;
@@ -63,27 +60,6 @@ TQSessionStruct* tqLookupSession(const TQControlStruct* control, TQStatusList* s
   return session;
 }
 
-uint32_t tqFrameStart(TQControlStruct* control, TQStatusList* status, TQSessionStruct** session) {
-  if (status == nullptr) return TQ_RETURN_BAD_STATUS;
-  tqResetStatus(status);
-  // Without a control record the thread's current session carries the call
-  // as far as the argument checks, which then refuse the missing record.
-  *session = tqLookupSession(control, status);
-  if (*session == nullptr) {
-    if (control == nullptr) TQAppendStatus(status, TQ_MSG_ERROR, kTQMsgNoSession, nullptr);
-    return TQ_RETURN_FATAL;
-  }
-  return kTQFrameGoOn;
-}
-
-int32_t tqTimeoutSeconds(const TQSessionStruct* session, TQTimeout timeout) {
-  switch (timeout) {
-    case TQTimeout::kLong:
-      return session->longTimeout;
-    case TQTimeout::kExtraLong:
-      return session->extraLongTimeout;
-    case TQTimeout::kNormal:
-      break;
-  }
-  return session->normalTimeout;
+bool tqSameServer(const char* a, const char* b) {
+  return std::strncmp(a, b, TQ_MAX_SERVER_SIZE + 1) == 0;
 }

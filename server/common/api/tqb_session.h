@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "share/apisrv/call_context.h"
 #include "tqlink.h"
 
 struct TQRuntimeContext;
@@ -92,7 +93,9 @@ struct TQChannelStruct {
   uint32_t program = 0;
 };
 
-struct TQSessionStruct {
+// The session embeds the call context that the wire and text routines read
+// (code pages, the no-conversion byte, result buffers, text buffers).
+struct TQSessionStruct : TQCallContext {
   uint32_t marker = kTQSessionMarker;
   TQRuntimeContext* runtime = nullptr;
   int32_t responseSize = 20000;
@@ -122,10 +125,6 @@ struct TQSessionStruct {
   TQEntryIdType lastCreatedEntryId = {};
   uint32_t lastMatchCount = 0;
   TQPasswordType clearPassword = {};
-  uint32_t resultSlotCount = 0;
-  void** resultSlots = nullptr;
-  int32_t clientCodePage = 0;
-  int32_t serverCodePage = 0;
   // Call recording: on/off, its two files, the pause flag (think time is
   // recorded) and the time of the last recorded call.
   uint8_t recordingOn = 0;
@@ -139,9 +138,24 @@ struct TQSessionStruct {
   uint32_t extensionWords[4] = {};
   uint8_t oldProtocol = 0;
   uint8_t exportCapable = 1;
-  uint8_t noConversion = 0;
 };
 
-// The calling thread's current session, or nullptr.
+// The calling thread's current session, or nullptr. Setting it makes the
+// session's call context the thread's current one.
 TQSessionStruct* tqCurrentSession();
 void tqSetCurrentSession(TQSessionStruct* session);
+
+// Registry of live sessions (stands in for a probe of the handle's memory):
+// a handle is trusted only after it was found here.
+void tqRegisterSession(TQSessionStruct* session);
+void tqUnregisterSession(TQSessionStruct* session);
+bool tqSessionIsLive(const TQSessionStruct* session);
+
+// Session lookup: the session behind the control record (161 into status
+// when there is none or it has ended), made the calling thread's current
+// one. Without a control record, the thread's current session.
+TQSessionStruct* tqLookupSession(const TQControlStruct* control, TQStatusList* status);
+
+// Whether two server names are the same server (names compared as the
+// session keeps them, at most TQ_MAX_SERVER_SIZE bytes).
+bool tqSameServer(const char* a, const char* b);

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "api/tqb_frame.h"
+#include "api/tqb_dispatch.h"
 #include "api/tqb_session.h"
 
 // ----------------------------------------------------------------- bindings
@@ -57,16 +57,7 @@ void tqCloseDirectory(TQSessionStruct* session);
 // (names replaceable through the catalog) into the session.
 uint32_t tqReadEnvironment(TQSessionStruct* session, TQStatusList* status);
 
-// ---------------------------------------------------------------- dispatch
-
-// The form name and qualification a query-channel call passes to the
-// directory (TQGetListEntry and TQGetListEntryWithFields set them around
-// their dispatch); nullptr for every other call.
-struct TQQueryTarget {
-  const char* schema = nullptr;
-  const TQQualifierStruct* qualifier = nullptr;
-};
-void tqSetQueryTarget(const TQQueryTarget& target);
+// ------------------------------------------------------- end of session
 
 // The end-of-session phase of TQTermination: a notice for every binding of
 // every channel, then every connection, route and identity released.

@@ -35,8 +35,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "api/tqb_scramble.h"
-#include "api/tqb_scramble_tables.h"
+#include "share/apisrv/scramble.h"
 #include "rpc/procedure_records.h"
 #include "rpc/procedures.h"
 #include "tqlink_services.h"
@@ -57,8 +56,7 @@ constexpr int32_t kMsgDataTypeNotSupported = 283;
 // A substitute's number that means success without a call (steps 4 -> 3).
 constexpr int32_t kMsgNoCallNeeded = 32000;
 
-constexpr uint32_t kPasswordField = 102;
-constexpr uint32_t kPasswordFieldKey = 317204659;
+constexpr uint32_t kPasswordField = kTQPasswordFieldId;
 constexpr size_t kScrambledLength = kTQPasswordLength;  // 30
 
 // A copy of a field value list whose field 102 texts are replaced; the
@@ -196,23 +194,13 @@ bool isScrambledPassword(const TQFieldValueStruct& item) {
 }
 
 // The clear text of a scrambled field 102 value, without the padding the
-// scrambling added: the shortest text that the rest of the key's padding
-// row completes. nullptr when memory ran out.
+// scrambling added, in new memory. nullptr when memory ran out.
 char* clearPassword(const char* scrambled) {
-  char padded[kScrambledLength + 1] = {};
-  std::memcpy(padded, scrambled, kScrambledLength);
   char clear[kScrambledLength + 1] = {};
-  tqUnscramblePassword(kPasswordFieldKey, padded, clear);
-  const char* padding = kTQScramblePadding[kPasswordFieldKey % kTQScramblePadRows];
-  size_t length = 1;
-  while (length < kScrambledLength &&
-         std::memcmp(clear + length, padding, kScrambledLength - length) != 0) {
-    ++length;
-  }
+  const size_t length = tqClearField102(scrambled, clear);
   auto* text = static_cast<char*>(std::malloc(length + 1));
   if (text == nullptr) return nullptr;
-  std::memcpy(text, clear, length);
-  text[length] = '\0';
+  std::memcpy(text, clear, length + 1);
   return text;
 }
 

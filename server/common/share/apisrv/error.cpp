@@ -1,5 +1,5 @@
 // Status lists, message texts and the small text services that share the
-// per-thread buffers: system error text, catalog text, version text.
+// call context's text buffers: system error text, catalog text, version text.
 #include "share/apisrv/error.h"
 
 #include <algorithm>
@@ -9,7 +9,8 @@
 #include <cstring>
 #include <string>
 
-#include "api/tqb_catalog.h"
+#include "share/apisrv/call_context.h"
+#include "share/apisrv/catalog.h"
 
 namespace {
 
@@ -23,13 +24,6 @@ constexpr size_t kMissingTextRoom = 243;
 // Message numbers that have a catalog text; other numbers get an empty text.
 constexpr int32_t kFirstCatalogMessage = 1;
 constexpr int32_t kLastCatalogMessage = 9999;
-
-// Per-thread result buffers of the services that return a text pointer. They
-// belong with the thread's current session; until the session carries them
-// they live here, one set per thread.
-thread_local char systemErrorBuffer[kTQMessageBufferSize];
-thread_local char catalogBuffer[kTQMessageBufferSize];
-thread_local std::string versionBuffer;
 
 bool isUtf8Continuation(char c) {
   return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
@@ -107,10 +101,6 @@ const char* readNumber(const char* text, int& value) {
 }
 
 }  // namespace
-
-bool tqThreadHasSession() {
-  return true;
-}
 
 // Character boundaries are those of UTF-8, the client text encoding on this
 // platform; the session's client code page decides them once the multibyte
@@ -256,13 +246,13 @@ uint32_t TQMergeStatus(TQStatusList* server, TQStatusList* client, TQStatusList*
 }
 
 const char* TQCatalogText(int32_t setNumber, int32_t messageNumber) {
-  if (!tqThreadHasSession()) return nullptr;
   const nl_catd catalog = tqCatalogAcquire();
   if (catalog == kTQNoCatalog) return nullptr;
   const char* text = tqCatalogFetch(catalog, setNumber, messageNumber, "");
   if (*text == '\0') return nullptr;
-  tqCopyTextCut(catalogBuffer, text, kTQMaxStatusText);
-  return catalogBuffer;
+  char* buffer = tqCallTexts().catalog;
+  tqCopyTextCut(buffer, text, kTQMaxStatusText);
+  return buffer;
 }
 
 const char* TQSystemErrorText(const char* name) {
@@ -271,17 +261,16 @@ const char* TQSystemErrorText(const char* name) {
   if (strerrordesc_np(error) == nullptr) return name != nullptr ? name : "";
   const char* systemText = strerror(error);
   if (name == nullptr || *name == '\0') return systemText;
-  if (!tqThreadHasSession()) return name;
   static constexpr char kJoin[] = " : ";
   const size_t systemLength = strlen(systemText);
   const size_t joinLength = sizeof kJoin - 1;
   const size_t nameLength = strlen(name);
-  if (systemLength + joinLength + nameLength + 1 > sizeof systemErrorBuffer) return systemText;
-  char* out = systemErrorBuffer;
+  char* out = tqCallTexts().systemError;
+  if (systemLength + joinLength + nameLength + 1 > kTQMessageBufferSize) return systemText;
   memcpy(out, systemText, systemLength);
   memcpy(out + systemLength, kJoin, joinLength);
   memcpy(out + systemLength + joinLength, name, nameLength + 1);
-  return systemErrorBuffer;
+  return out;
 }
 
 const char* TQVersionText(char* version) {
@@ -306,6 +295,7 @@ const char* TQVersionText(char* version) {
                            ? snprintf(nullptr, 0, "%2d.%02d.%02d%s", major, minor, patch, rest)
                            : snprintf(nullptr, 0, "%2d.%02d%s", major, minor, rest);
     if (length < 0) return version;
+    std::string& versionBuffer = tqCallTexts().version;
     versionBuffer.resize(static_cast<size_t>(length));
     if (patch != 0) {
       snprintf(versionBuffer.data(), versionBuffer.size() + 1, "%2d.%02d.%02d%s", major, minor,

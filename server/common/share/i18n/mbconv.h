@@ -41,10 +41,10 @@ TQMbConvResult tqMbConvert(const char* src, int from, char* dest, size_t destSiz
 // serverSet: the larger of its length and its converted length. NULL gives 0.
 size_t tqMbEncodedLength(const char* text, int clientSet, int serverSet);
 
-// The calling thread's current session's client and server code pages; false
-// (and both 0) when the thread has no current session.
+// The client and server code pages of the calling thread's current call
+// context; false (and both 0) when the thread has none.
 bool tqMbSessionCharSets(int* clientSet, int* serverSet);
 
-// The encoded length for the calling thread's current session; 0 for NULL or
-// without a session.
+// The encoded length for the calling thread's current call context; 0 for
+// NULL or without a context.
 size_t tqMbEncodedLength(const char* text);

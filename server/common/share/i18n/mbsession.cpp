@@ -1,12 +1,13 @@
-// The session's side of the conversions: its client and server code pages.
-#include "api/tqb_session.h"
+// The call's side of the conversions: the current call context's client and
+// server code pages.
+#include "share/apisrv/call_context.h"
 #include "share/i18n/mbconv.h"
 
 bool tqMbSessionCharSets(int* clientSet, int* serverSet) {
-  const TQSessionStruct* session = tqCurrentSession();
-  *clientSet = session != nullptr ? session->clientCodePage : kTQCharSetNone;
-  *serverSet = session != nullptr ? session->serverCodePage : kTQCharSetNone;
-  return session != nullptr;
+  const TQCallContext* context = tqCurrentCallContext();
+  *clientSet = context != nullptr ? context->clientCodePage : kTQCharSetNone;
+  *serverSet = context != nullptr ? context->serverCodePage : kTQCharSetNone;
+  return context != nullptr;
 }
 
 size_t tqMbEncodedLength(const char* text) {

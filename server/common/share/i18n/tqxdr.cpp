@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "api/tqb_session.h"
 #include "rpc/xdr_base.h"
+#include "share/apisrv/call_context.h"
 #include "share/i18n/mbutil.h"
 
 namespace {
@@ -39,17 +39,17 @@ size_t safeLength(const char* text, size_t limit, int charSet) {
   return tqMbSafeLength(text, limit, charSet);
 }
 
-// ----------------------------------------------------------- sessions
+// ----------------------------------------------------------- call context
 
-enum class Mode { kPlain, kConvert, kNoSession };
+enum class Mode { kPlain, kConvert, kNoContext };
 
-// Whether a converting routine converts: only with a current session whose
-// two sets differ (and, for counted texts, while conversion is not paused).
-Mode modeOf(XDR* xdrs, bool counted, const TQSessionStruct** session) {
-  const TQSessionStruct* current = tqCurrentSession();
-  *session = current;
+// Whether a converting routine converts: only with a current call context
+// whose two sets differ (and, for counted texts, while conversion is not paused).
+Mode modeOf(XDR* xdrs, bool counted, const TQCallContext** context) {
+  const TQCallContext* current = tqCurrentCallContext();
+  *context = current;
   if (xdrs->x_op == XDR_FREE) return Mode::kPlain;
-  if (current == nullptr) return Mode::kNoSession;
+  if (current == nullptr) return Mode::kNoContext;
   if (current->clientCodePage == current->serverCodePage) return Mode::kPlain;
   // Sets that have no conversion between them (a UTF-8 client and a server
   // that keeps no Japanese set, say) exchange their bytes unchanged.
@@ -63,14 +63,14 @@ Mode modeOf(XDR* xdrs, bool counted, const TQSessionStruct** session) {
 // A converted copy of length bytes of text, from the client's set to the
 // server's; nullptr when the text is not valid in the client's set or memory
 // runs out.
-char* toServer(const TQSessionStruct* session, const char* text, size_t length) {
-  if (!validIn(text, length, session->clientCodePage)) return nullptr;
-  return convertedCopy(text, length, session->clientCodePage, session->serverCodePage);
+char* toServer(const TQCallContext* context, const char* text, size_t length) {
+  if (!validIn(text, length, context->clientCodePage)) return nullptr;
+  return convertedCopy(text, length, context->clientCodePage, context->serverCodePage);
 }
 
 // A converted copy of a received text, from the server's set to the client's.
-char* toClient(const TQSessionStruct* session, const char* text) {
-  return convertedCopy(text, std::strlen(text), session->serverCodePage, session->clientCodePage);
+char* toClient(const TQCallContext* context, const char* text) {
+  return convertedCopy(text, std::strlen(text), context->serverCodePage, context->clientCodePage);
 }
 
 }  // namespace
@@ -81,9 +81,9 @@ bool_t tqxdrFixedText(XDR* xdrs, char* text, uint32_t wireSize, uint32_t capacit
   // On the wire all wireSize bytes may hold text only when the array has
   // room for a terminator behind them.
   const size_t textRoom = capacity > wireSize ? wireSize : wireSize - 1;
-  const TQSessionStruct* session = nullptr;
-  const Mode mode = modeOf(xdrs, false, &session);
-  if (mode == Mode::kNoSession) return FALSE;
+  const TQCallContext* context = nullptr;
+  const Mode mode = modeOf(xdrs, false, &context);
+  if (mode == Mode::kNoContext) return FALSE;
 
   switch (xdrs->x_op) {
     case XDR_FREE:
@@ -98,11 +98,11 @@ bool_t tqxdrFixedText(XDR* xdrs, char* text, uint32_t wireSize, uint32_t capacit
       const size_t length = strnlen(text, capacity);
       bool ok = true;
       if (mode == Mode::kConvert && length != 0) {
-        char* converted = toServer(session, text, length);
+        char* converted = toServer(context, text, length);
         if (converted == nullptr) {
           ok = false;
         } else {
-          std::memcpy(out, converted, safeLength(converted, textRoom, session->serverCodePage));
+          std::memcpy(out, converted, safeLength(converted, textRoom, context->serverCodePage));
           std::free(converted);
         }
       } else {
@@ -117,9 +117,9 @@ bool_t tqxdrFixedText(XDR* xdrs, char* text, uint32_t wireSize, uint32_t capacit
       // A peer may send no terminator at all: end the text inside the array.
       text[textRoom] = 0;
       if (mode != Mode::kConvert || text[0] == 0) return TRUE;
-      char* converted = toClient(session, text);
+      char* converted = toClient(context, text);
       if (converted == nullptr) return FALSE;
-      const size_t keep = safeLength(converted, textRoom, session->clientCodePage);
+      const size_t keep = safeLength(converted, textRoom, context->clientCodePage);
       std::memset(text, 0, textRoom);
       std::memcpy(text, converted, keep);
       std::free(converted);
@@ -130,21 +130,21 @@ bool_t tqxdrFixedText(XDR* xdrs, char* text, uint32_t wireSize, uint32_t capacit
 }
 
 bool_t tqxdrText(XDR* xdrs, char** text, uint32_t max) {
-  const TQSessionStruct* session = nullptr;
-  const Mode mode = modeOf(xdrs, false, &session);
-  if (mode == Mode::kNoSession) return FALSE;
+  const TQCallContext* context = nullptr;
+  const Mode mode = modeOf(xdrs, false, &context);
+  if (mode == Mode::kNoContext) return FALSE;
   if (mode == Mode::kPlain || (*text == nullptr && xdrs->x_op == XDR_ENCODE)) {
     return tqx::boundedString(xdrs, text, max);
   }
   if (xdrs->x_op == XDR_ENCODE) {
-    char* converted = toServer(session, *text, std::strlen(*text));
+    char* converted = toServer(context, *text, std::strlen(*text));
     if (converted == nullptr) return FALSE;
     bool_t ok = tqx::boundedString(xdrs, &converted, max);
     std::free(converted);
     return ok;
   }
   if (!tqx::boundedString(xdrs, text, max)) return FALSE;
-  char* converted = toClient(session, *text);
+  char* converted = toClient(context, *text);
   if (converted == nullptr) {
     std::free(*text);
     *text = nullptr;
@@ -156,14 +156,14 @@ bool_t tqxdrText(XDR* xdrs, char** text, uint32_t max) {
 }
 
 bool_t tqxdrCountedText(XDR* xdrs, char** text, uint32_t* length, uint32_t max) {
-  const TQSessionStruct* session = nullptr;
-  const Mode mode = modeOf(xdrs, true, &session);
-  if (mode == Mode::kNoSession) return FALSE;
+  const TQCallContext* context = nullptr;
+  const Mode mode = modeOf(xdrs, true, &context);
+  if (mode == Mode::kNoContext) return FALSE;
   if (mode == Mode::kPlain || (*text == nullptr && xdrs->x_op == XDR_ENCODE)) {
     return tqx::boundedBytes(xdrs, text, length, max);
   }
   if (xdrs->x_op == XDR_ENCODE) {
-    char* converted = toServer(session, *text, strnlen(*text, *length));
+    char* converted = toServer(context, *text, strnlen(*text, *length));
     if (converted == nullptr) return FALSE;
     uint32_t convertedLength = static_cast<uint32_t>(std::strlen(converted));
     bool_t ok = tqx::boundedBytes(xdrs, &converted, &convertedLength, max);
@@ -171,7 +171,7 @@ bool_t tqxdrCountedText(XDR* xdrs, char** text, uint32_t* length, uint32_t max) 
     return ok;
   }
   if (!tqx::boundedBytes(xdrs, text, length, max)) return FALSE;
-  char* converted = toClient(session, *text);
+  char* converted = toClient(context, *text);
   std::free(*text);
   *text = converted;
   if (converted == nullptr) {

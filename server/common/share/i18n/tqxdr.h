@@ -1,12 +1,12 @@
 // The converting text routines of the wire encoding. Every character field
 // of every record travels through one of these three, so that texts are
-// converted between the session's client and server character sets on the
-// way out and back. They find the session through the calling thread's
-// current session and fail without one (releasing needs no session).
+// converted between the call's client and server character sets on the way
+// out and back. They read the sets from the calling thread's current call
+// context and fail without one (releasing needs no context).
 //
 // When the two character sets are equal, the routines hand the field to the
 // plain XDR primitive and allocate nothing. The counted-text routine also
-// passes its bytes unchanged while the session's no-conversion byte is set
+// passes its bytes unchanged while the context's no-conversion byte is set
 // (attachment, export and support-file transfers).
 #pragma once
 

@@ -1,7 +1,7 @@
 // Loading and reading the message catalog. The catalog is process-wide: one
 // lock serialises the load, and the loaded flag is read without the lock
 // first so that lookups after the load cost no locking.
-#include "api/tqb_catalog.h"
+#include "share/apisrv/catalog.h"
 
 #include <atomic>
 #include <cerrno>

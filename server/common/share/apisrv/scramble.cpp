@@ -1,11 +1,11 @@
 // Password scrambling: pad to 30 characters, substitute every printable byte
 // by a row of the substitution table chosen per position, then permute the
 // positions. All three steps depend on the operation time of the header.
-#include "api/tqb_scramble.h"
+#include "share/apisrv/scramble.h"
 
 #include <cstring>
 
-#include "api/tqb_scramble_tables.h"
+#include "share/apisrv/scramble_tables.h"
 
 namespace {
 
@@ -78,4 +78,21 @@ bool tqScrambledPasswordMatches(uint32_t time, const char* scrambled, const char
   strncpy(expected, clear, kLen);
   tqScramblePassword(time, expected);
   return strncmp(expected, scrambled, kLen) == 0;
+}
+
+void tqScrambleField102(char text[31]) {
+  tqScramblePassword(kTQPasswordFieldKey, text);
+}
+
+size_t tqClearField102(const char* scrambled, char clear[31]) {
+  char padded[kLen + 1] = {};
+  memcpy(padded, scrambled, strnlen(scrambled, kLen));
+  tqUnscramblePassword(kTQPasswordFieldKey, padded, clear);
+  const char* padding = kTQScramblePadding[kTQPasswordFieldKey % kTQScramblePadRows];
+  size_t length = 1;
+  while (length < kLen && memcmp(clear + length, padding, kLen - length) != 0) {
+    ++length;
+  }
+  clear[length] = '\0';
+  return length;
 }

@@ -1,6 +1,6 @@
 // The four tables of the password scrambling. Client and server must use
 // the same values: a password scrambled with other tables no longer matches.
-#include "api/tqb_scramble_tables.h"
+#include "share/apisrv/scramble_tables.h"
 
 const char kTQScramblePadding[kTQScramblePadRows][kTQPasswordLength + 1] = {
     "Ua6**zff@ttFPzry39svxpEfUk4iS6", "W3d=dt=u8@@%YPkkY5rB5Ha?fXRih%",

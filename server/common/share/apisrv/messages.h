@@ -1,0 +1,22 @@
+// Numbers of the catalog messages that the library and the reference server
+// report themselves (set 1 of the catalog unless noted).
+#pragma once
+
+#include <cstdint>
+
+inline constexpr int32_t kTQMsgMissingTemplate = 1;  // "Message not in catalog; ..."
+inline constexpr int32_t kTQMsgBadEnvironment = 68;
+inline constexpr int32_t kTQMsgCannotConnect = 90;
+inline constexpr int32_t kTQMsgCallFailed = 91;
+inline constexpr int32_t kTQMsgTimeoutChange = 92;
+inline constexpr int32_t kTQMsgTimeoutRead = 93;
+inline constexpr int32_t kTQMsgTimeoutList = 94;
+inline constexpr int32_t kTQMsgNoRuntime = 95;
+inline constexpr int32_t kTQMsgUnknownServerInfo = 123;
+inline constexpr int32_t kTQMsgOutOfMemory = 154;
+inline constexpr int32_t kTQMsgNoMemory = kTQMsgOutOfMemory;
+inline constexpr int32_t kTQMsgNoOutput = 155;
+inline constexpr int32_t kTQMsgNoSession = 161;
+inline constexpr int32_t kTQMsgBadPassword = 329;
+inline constexpr int32_t kTQMsgBadProgram = 8201;
+inline constexpr int32_t kTQMsgBadPort = 8202;
