@@ -142,6 +142,24 @@ TEST(DataFile, ThatIsNoStoreStopsTheServer) {
   EXPECT_EQ(run.out.find("listening"), std::string::npos);
 }
 
+// An entry made again with the id of a deleted one starts empty: no value,
+// diary item or status stamp of the deleted one is left in the store.
+TEST(DeletedEntry, LeavesNothingBehind) {
+  TestServer server(demoSwitches(), tqsdtest::kUsers);
+  EntryClient joe(server.port(), 6, kJoe);
+  const std::string id = "000000000000042";
+  ASSERT_TRUE(joe.merge(kForm, {{kId, charV(id)}, {kSummary, charV("old")}}, 1).ok());
+  ASSERT_TRUE(joe.write(id, {{kStatus, enumV(2)}, {kWorkLog, diaryV("old note")}}).ok());
+  ASSERT_TRUE(joe.remove(kForm, {id}).ok());
+  ASSERT_TRUE(joe.merge(kForm, {{kId, charV(id)}}, 1).ok());
+  Reply made = joe.read(id);
+  EXPECT_EQ(made.value(kSummary), nullV());
+  EXPECT_EQ(made.value(kWorkLog), nullV());
+  EXPECT_EQ(made.value(kStatus), enumV(0));
+  const std::string history = made.value(kHistory).text;
+  EXPECT_EQ(history.substr(history.find('\x03') + 1), "\x03\x03");  // only status 0 stamped
+}
+
 // Quotes, semicolons and SQL words in names, ids and values are data.
 TEST(ClientTexts, AreKeptAsValues) {
   SeedFile seed("form It's; DROP TABLE forms\nfield 1 char Id\nfield 8 char Text\n");
