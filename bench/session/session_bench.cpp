@@ -48,13 +48,18 @@ Server& server() {
   return instance;
 }
 
-void BM_TQGetServerInfo(benchmark::State& state) {
-  TQControlStruct control{};
+// A session of user Demo with the benchmark's server, found by its port.
+bool openSession(TQControlStruct& control, TQStatusList& status) {
   std::strcpy(control.user, "Demo");
   std::strcpy(control.server, "127.0.0.1");
+  return TQInitialization(&control, &status) == 0 &&
+         TQSetServerPort(&control, control.server, server().port(), 0, &status) == 0;
+}
+
+void BM_TQGetServerInfo(benchmark::State& state) {
+  TQControlStruct control{};
   TQStatusList status{};
-  if (TQInitialization(&control, &status) != 0 ||
-      TQSetServerPort(&control, control.server, server().port(), 0, &status) != 0) {
+  if (!openSession(control, status)) {
     state.SkipWithError("no session");
     return;
   }
@@ -109,11 +114,8 @@ void BM_RawClntCall(benchmark::State& state) {
 // library merges them into the caller's list.
 void BM_TQGetServerInfoUnknownCodes(benchmark::State& state) {
   TQControlStruct control{};
-  std::strcpy(control.user, "Demo");
-  std::strcpy(control.server, "127.0.0.1");
   TQStatusList status{};
-  if (TQInitialization(&control, &status) != 0 ||
-      TQSetServerPort(&control, control.server, server().port(), 0, &status) != 0) {
+  if (!openSession(control, status)) {
     state.SkipWithError("no session");
     return;
   }
