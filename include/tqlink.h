@@ -1442,14 +1442,14 @@ uint32_t TQGetSessionVariable(TQControlStruct* control, uint32_t variableId,
  * @param control the control record of the session; its user, password and
  *        server name make the calls.
  * @param user    the name of the user whose session ends (at most 30
- *        characters are sent).
+ *        characters are sent); not NULL.
  * @param status  set empty at entry, then receives the statuses of the three calls.
  * @return the type of the most severe status; 2 at the first failed call
  *         (the later channels are not tried); 3 when the session cannot be
  *         found; 4 when @p status is NULL.
  *
  * @par Messages
- * 149 no user name; the control-record and transport messages of every
+ * 149 @p user is NULL; the control-record and transport messages of every
  * operation, with 92 for a time-out.
  */
 uint32_t TQEndUserSession(TQControlStruct* control, const char* user, TQStatusList* status);
