@@ -98,6 +98,7 @@ typedef struct TQControlStruct {
 
 /** @addtogroup messages
  *  @{ */
+/** One status item: what the library or the server reports about a call. */
 typedef struct TQStatusStruct {
   uint32_t messageType;  /**< TQ_MSG_NOTE, TQ_MSG_WARNING, TQ_MSG_ERROR */
   int32_t messageNumber;
@@ -105,6 +106,8 @@ typedef struct TQStatusStruct {
   char* appendedText;    /**< NULL when there is none */
 } TQStatusStruct;
 
+/** The statuses of a call, the last argument of every operation; release with
+    FreeTQStatusList(). */
 typedef struct TQStatusList {
   uint32_t numItems;
   TQStatusStruct* statusList; /**< sorted by messageType, most severe first */
@@ -146,6 +149,7 @@ typedef struct TQMessageStruct {
 #define TQ_DATA_TYPE_COORDS 41
 #define TQ_DATA_TYPE_MAX 41
 
+/** Bytes of a value of data type #TQ_DATA_TYPE_BYTES. */
 typedef struct TQByteList {
   uint32_t type; /**< meaning of the bytes, defined by the server */
   uint32_t numItems;
@@ -157,6 +161,7 @@ typedef struct TQCoordStruct {
   int32_t y;
 } TQCoordStruct;
 
+/** Points of a value of data type #TQ_DATA_TYPE_COORDS. */
 typedef struct TQCoordList {
   uint32_t numItems;
   TQCoordStruct* coords;
@@ -168,11 +173,13 @@ typedef struct TQCoordList {
 #define TQ_LOC_FILENAME 1
 #define TQ_LOC_BUFFER 2
 
+/** Bytes in memory: an attachment's data in the buffer form of TQLocStruct. */
 typedef struct TQBufStruct {
   uint32_t bufferSize;
   unsigned char* buffer;
 } TQBufStruct;
 
+/** Where an attachment's data is: a file name, or a buffer in memory. */
 typedef struct TQLocStruct {
   uint32_t locationType; /**< TQ_LOC_FILENAME or TQ_LOC_BUFFER */
   union {
@@ -181,6 +188,7 @@ typedef struct TQLocStruct {
   } u;
 } TQLocStruct;
 
+/** An attachment value: its name, sizes and where its data is. */
 typedef struct TQAttachStruct {
   char* name;             /**< the attachment's file name */
   int32_t originalSize;   /**< size before compression */
@@ -191,6 +199,9 @@ typedef struct TQAttachStruct {
 
 /** @addtogroup entries
  *  @{ */
+/** A typed value: the data type (TQ_DATA_TYPE_...) says which member of u
+    holds it; texts and sub-records are heap blocks that FreeTQValueStruct()
+    releases. */
 typedef struct TQValueStruct {
   uint32_t dataType;
   union {
@@ -210,6 +221,7 @@ typedef struct TQValueStruct {
   } u;
 } TQValueStruct;
 
+/** A list of values. */
 typedef struct TQValueList {
   uint32_t numItems;
   TQValueStruct* valueList;
@@ -224,11 +236,14 @@ typedef struct TQValueListList {
 /* Field values                                                             */
 /* ------------------------------------------------------------------------ */
 
+/** The value of one field of an entry. */
 typedef struct TQFieldValueStruct {
   uint32_t fieldId;
   TQValueStruct value;
 } TQFieldValueStruct;
 
+/** The field values of an entry, such as TQGetEntry() returns; release with
+    FreeTQFieldValueList(). */
 typedef struct TQFieldValueList {
   uint32_t numItems;
   TQFieldValueStruct* fieldValueList;
@@ -243,6 +258,7 @@ typedef struct TQFieldValueListList {
 /* Entry identifiers and entry lists                                        */
 /* ------------------------------------------------------------------------ */
 
+/** The name of an entry: one id, or one per member schema of a join schema. */
 typedef struct TQEntryIdList {
   uint32_t numItems;
   TQEntryIdType* entryIdList; /**< one id, or one per member schema of a join */
@@ -288,6 +304,7 @@ typedef struct TQEntryListFieldValueList {
 /* Id and name lists                                                        */
 /* ------------------------------------------------------------------------ */
 
+/** A list of ids, such as the field ids TQGetEntry() asks for. */
 typedef struct TQInternalIdList {
   uint32_t numItems;
   uint32_t* internalIdList;
@@ -298,6 +315,7 @@ typedef struct TQNameList {
   TQNameType* nameList;
 } TQNameList;
 
+/** Server names in fixed-size slots, as TQGetListServer() returns them. */
 typedef struct TQServerNameList {
   uint32_t numItems;
   TQServerNameType* nameList;
@@ -394,6 +412,7 @@ typedef struct TQRelOpStruct {
   TQFieldValueOrArithStruct right;
 } TQRelOpStruct;
 
+/** A node of a qualification (search condition) tree. */
 typedef struct TQQualifierStruct {
   uint32_t operation; /**< TQ_COND_OP_... */
   union {
@@ -444,6 +463,7 @@ typedef struct TQStatisticsResultList {
 
 /** @addtogroup entries
  *  @{ */
+/** One item of a diary: who wrote what when. */
 typedef struct TQDiaryStruct {
   TQAccessNameType user;
   TQTimestamp time;
@@ -455,6 +475,7 @@ typedef struct TQDiaryList {
   TQDiaryStruct* diaryList;
 } TQDiaryList;
 
+/** Who set a status last, and when. */
 typedef struct TQStatusHistoryStruct {
   TQAccessNameType user; /**< empty, with time 0, for a status never entered */
   TQTimestamp time;
@@ -1281,16 +1302,19 @@ typedef struct TQContainerInfoList {
 
 /** @addtogroup def_server
  *  @{ */
+/** The server-info codes TQGetServerInfo() asks for. */
 typedef struct TQServerInfoRequestList {
   uint32_t numItems;
   uint32_t* requestList; /**< server-info codes, meaning is the server's */
 } TQServerInfoRequestList;
 
+/** One answered server-info code. */
 typedef struct TQServerInfoStruct {
   uint32_t operation; /**< the server-info code */
   TQValueStruct value;
 } TQServerInfoStruct;
 
+/** What TQGetServerInfo() returns; release with FreeTQServerInfoList(). */
 typedef struct TQServerInfoList {
   uint32_t numItems;
   TQServerInfoStruct* serverInfoList;
