@@ -1,6 +1,7 @@
-/*
- * tqlink.h - the public interface of tqlink, the client library of the
- * request-tracking server.
+/**
+ * @file tqlink.h
+ * @brief The public interface of tqlink, the client library of the
+ * request-tracking server: its records, operations and release routines.
  *
  * Every record is a plain C structure of fixed-width integers, fixed-size
  * character arrays, heap texts and counted arrays. Results are hung below
@@ -8,7 +9,7 @@
  * with the FreeTQ... release routines.
  *
  * Conventions:
- *  - Every list is { uint32_t numItems; T* <items>; }. With numItems 0 the
+ *  - Every list is `{ uint32_t numItems; T* items; }`. With numItems 0 the
  *    pointer is not looked at and may be NULL.
  *  - Booleans are one unsigned byte (TQBoolean).
  *  - Unbounded texts are NUL-terminated char* in the client's code page.
@@ -29,16 +30,18 @@ extern "C" {
 /* Fixed sizes                                                              */
 /* ------------------------------------------------------------------------ */
 
-#define TQ_MAX_NAME_SIZE 30        /* schemas, fields, menus, filters, ... */
-#define TQ_MAX_ACCESS_NAME_SIZE 30 /* user names */
+/** @addtogroup sessions
+ *  @{ */
+#define TQ_MAX_NAME_SIZE 30        /**< schemas, fields, menus, filters, ... */
+#define TQ_MAX_ACCESS_NAME_SIZE 30 /**< user names */
 #define TQ_MAX_PASSWORD_SIZE 30
 #define TQ_MAX_SERVER_SIZE 64
 #define TQ_MAX_ENTRYID_SIZE 15
-#define TQ_MAX_LANG_SIZE 16       /* language in the control record */
-#define TQ_MAX_SEPARATOR_SIZE 9   /* TQEntryListFieldStruct.separator, array of 10 */
-#define TQ_MAX_MESSAGE_TEXT 256   /* status texts that travel on the wire */
-#define TQ_MAX_SDESC_SIZE 128     /* entry-list short description, 129 on the wire */
-#define TQ_MAX_PROMPT_TEXT 4096   /* TQMessageStruct text on the wire */
+#define TQ_MAX_LANG_SIZE 16       /**< language in the control record */
+#define TQ_MAX_SEPARATOR_SIZE 9   /**< TQEntryListFieldStruct.separator, array of 10 */
+#define TQ_MAX_MESSAGE_TEXT 256   /**< status texts that travel on the wire */
+#define TQ_MAX_SDESC_SIZE 128     /**< entry-list short description, 129 on the wire */
+#define TQ_MAX_PROMPT_TEXT 4096   /**< TQMessageStruct text on the wire */
 
 typedef char TQNameType[TQ_MAX_NAME_SIZE + 1];
 typedef char TQAccessNameType[TQ_MAX_ACCESS_NAME_SIZE + 1];
@@ -48,65 +51,83 @@ typedef char TQEntryIdType[TQ_MAX_ENTRYID_SIZE + 1];
 typedef char TQLanguageType[TQ_MAX_LANG_SIZE + 1];
 
 typedef unsigned char TQBoolean;
-typedef int32_t TQTimestamp; /* seconds since 1970-01-01 00:00 UTC */
+typedef int32_t TQTimestamp; /**< seconds since 1970-01-01 00:00 UTC */
+/** @} */
 
+/** @addtogroup messages
+ *  @{ */
 /* Return codes of every operation, and message types of status items. */
-#define TQ_RETURN_OK 0
-#define TQ_RETURN_WARNING 1
-#define TQ_RETURN_ERROR 2
-#define TQ_RETURN_FATAL 3
-#define TQ_RETURN_BAD_STATUS 4
+#define TQ_RETURN_OK 0         /**< ok */
+#define TQ_RETURN_WARNING 1    /**< the most severe status is a warning */
+#define TQ_RETURN_ERROR 2      /**< the most severe status is an error: the call failed */
+#define TQ_RETURN_FATAL 3      /**< the control record's session cannot be found (161) */
+#define TQ_RETURN_BAD_STATUS 4 /**< no status list was passed */
 
-#define TQ_MSG_NOTE 0
-#define TQ_MSG_WARNING 1
-#define TQ_MSG_ERROR 2
-#define TQ_MSG_PROMPT 5
+#define TQ_MSG_NOTE 0    /**< a note */
+#define TQ_MSG_WARNING 1 /**< a warning */
+#define TQ_MSG_ERROR 2   /**< an error */
+#define TQ_MSG_PROMPT 5  /**< a prompt (only in messages of filters and active links) */
+/** @} */
 
 /* ------------------------------------------------------------------------ */
 /* Control record                                                           */
 /* ------------------------------------------------------------------------ */
 
+/** @addtogroup sessions
+ *  @{ */
 struct TQSessionStruct; /* owned by the library, reached only through the handle */
+/** A session of the library, reached only through the handle in TQControlStruct. */
 typedef struct TQSessionStruct TQSessionStruct;
 
+/** The first argument of every operation: who calls which server, and the
+    session the call belongs to. */
 typedef struct TQControlStruct {
-  int32_t cacheId;             /* replaced by the server's value after every call */
-  TQTimestamp operationTime;   /* set by tqlink; replaced by the server's value */
-  TQAccessNameType user;       /* must not be empty */
+  int32_t cacheId;             /**< replaced by the server's value after every call */
+  TQTimestamp operationTime;   /**< set by tqlink; replaced by the server's value */
+  TQAccessNameType user;       /**< must not be empty */
   TQPasswordType password;
-  TQLanguageType language;     /* filled in by tqlink when empty */
-  TQSessionStruct* session;    /* set by TQInitialization, cleared by TQTermination */
-  TQServerNameType server;     /* must not be empty */
+  TQLanguageType language;     /**< filled in by tqlink when empty */
+  TQSessionStruct* session;    /**< set by TQInitialization, cleared by TQTermination */
+  TQServerNameType server;     /**< must not be empty */
 } TQControlStruct;
+/** @} */
 
 /* ------------------------------------------------------------------------ */
 /* Status list                                                              */
 /* ------------------------------------------------------------------------ */
 
+/** @addtogroup messages
+ *  @{ */
+/** One status item: what the library or the server reports about a call. */
 typedef struct TQStatusStruct {
-  uint32_t messageType;  /* TQ_MSG_NOTE, TQ_MSG_WARNING, TQ_MSG_ERROR */
+  uint32_t messageType;  /**< TQ_MSG_NOTE, TQ_MSG_WARNING, TQ_MSG_ERROR */
   int32_t messageNumber;
   char* messageText;
-  char* appendedText;    /* NULL when there is none */
+  char* appendedText;    /**< NULL when there is none */
 } TQStatusStruct;
 
+/** The statuses of a call, the last argument of every operation; release with
+    FreeTQStatusList(). */
 typedef struct TQStatusList {
   uint32_t numItems;
-  TQStatusStruct* statusList; /* sorted by messageType, most severe first */
+  TQStatusStruct* statusList; /**< sorted by messageType, most severe first */
 } TQStatusList;
 
-/* The message record of filter and active-link definitions (prompts too). */
+/** The message record of filter and active-link definitions (prompts too). */
 typedef struct TQMessageStruct {
-  uint32_t messageType; /* 0 note, 1 warning, 2 error, 5 prompt */
+  uint32_t messageType; /**< 0 note, 1 warning, 2 error, 5 prompt */
   int32_t messageNumber;
-  char* messageText;    /* at most 4096 characters on the wire */
+  char* messageText;    /**< at most 4096 characters on the wire */
   TQBoolean usePromptingPane;
 } TQMessageStruct;
+/** @} */
 
 /* ------------------------------------------------------------------------ */
 /* Typed values                                                             */
 /* ------------------------------------------------------------------------ */
 
+/** @addtogroup entries
+ *  @{ */
 #define TQ_DATA_TYPE_NULL 0
 #define TQ_DATA_TYPE_KEYWORD 1
 #define TQ_DATA_TYPE_INTEGER 2
@@ -119,17 +140,18 @@ typedef struct TQMessageStruct {
 #define TQ_DATA_TYPE_BYTES 9
 #define TQ_DATA_TYPE_DECIMAL 10
 #define TQ_DATA_TYPE_ATTACH 11
-#define TQ_DATA_TYPE_DISPLAY_30 30 /* display-only types: tag alone, no payload */
+#define TQ_DATA_TYPE_DISPLAY_30 30 /**< display-only types: tag alone, no payload */
 #define TQ_DATA_TYPE_DISPLAY_31 31
 #define TQ_DATA_TYPE_DISPLAY_32 32
-#define TQ_DATA_TYPE_NOWIRE_35 35 /* no payload; the wire encoding rejects them */
+#define TQ_DATA_TYPE_NOWIRE_35 35 /**< no payload; the wire encoding rejects them */
 #define TQ_DATA_TYPE_NOWIRE_36 36
 #define TQ_DATA_TYPE_ULONG 40
 #define TQ_DATA_TYPE_COORDS 41
 #define TQ_DATA_TYPE_MAX 41
 
+/** Bytes of a value of data type #TQ_DATA_TYPE_BYTES. */
 typedef struct TQByteList {
-  uint32_t type; /* meaning of the bytes, defined by the server */
+  uint32_t type; /**< meaning of the bytes, defined by the server */
   uint32_t numItems;
   unsigned char* bytes;
 } TQByteList;
@@ -139,34 +161,47 @@ typedef struct TQCoordStruct {
   int32_t y;
 } TQCoordStruct;
 
+/** Points of a value of data type #TQ_DATA_TYPE_COORDS. */
 typedef struct TQCoordList {
   uint32_t numItems;
   TQCoordStruct* coords;
 } TQCoordList;
+/** @} */
 
+/** @addtogroup attachments
+ *  @{ */
 #define TQ_LOC_FILENAME 1
 #define TQ_LOC_BUFFER 2
 
+/** Bytes in memory: an attachment's data in the buffer form of TQLocStruct. */
 typedef struct TQBufStruct {
   uint32_t bufferSize;
   unsigned char* buffer;
 } TQBufStruct;
 
+/** Where an attachment's data is: a file name, or a buffer in memory. */
 typedef struct TQLocStruct {
-  uint32_t locationType; /* TQ_LOC_FILENAME or TQ_LOC_BUFFER */
+  uint32_t locationType; /**< TQ_LOC_FILENAME or TQ_LOC_BUFFER */
   union {
     char* filename;
     TQBufStruct buf;
   } u;
 } TQLocStruct;
 
+/** An attachment value: its name, sizes and where its data is. */
 typedef struct TQAttachStruct {
-  char* name;             /* the attachment's file name */
-  int32_t originalSize;   /* size before compression */
-  int32_t compressedSize; /* size after compression */
+  char* name;             /**< the attachment's file name */
+  int32_t originalSize;   /**< size before compression */
+  int32_t compressedSize; /**< size after compression */
   TQLocStruct loc;
 } TQAttachStruct;
+/** @} */
 
+/** @addtogroup entries
+ *  @{ */
+/** A typed value: the data type (TQ_DATA_TYPE_...) says which member of u
+    holds it; texts and sub-records are heap blocks that FreeTQValueStruct()
+    releases. */
 typedef struct TQValueStruct {
   uint32_t dataType;
   union {
@@ -186,6 +221,7 @@ typedef struct TQValueStruct {
   } u;
 } TQValueStruct;
 
+/** A list of values. */
 typedef struct TQValueList {
   uint32_t numItems;
   TQValueStruct* valueList;
@@ -200,11 +236,14 @@ typedef struct TQValueListList {
 /* Field values                                                             */
 /* ------------------------------------------------------------------------ */
 
+/** The value of one field of an entry. */
 typedef struct TQFieldValueStruct {
   uint32_t fieldId;
   TQValueStruct value;
 } TQFieldValueStruct;
 
+/** The field values of an entry, such as TQGetEntry() returns; release with
+    FreeTQFieldValueList(). */
 typedef struct TQFieldValueList {
   uint32_t numItems;
   TQFieldValueStruct* fieldValueList;
@@ -219,9 +258,10 @@ typedef struct TQFieldValueListList {
 /* Entry identifiers and entry lists                                        */
 /* ------------------------------------------------------------------------ */
 
+/** The name of an entry: one id, or one per member schema of a join schema. */
 typedef struct TQEntryIdList {
   uint32_t numItems;
-  TQEntryIdType* entryIdList; /* one id, or one per member schema of a join */
+  TQEntryIdType* entryIdList; /**< one id, or one per member schema of a join */
 } TQEntryIdList;
 
 typedef struct TQEntryIdListList {
@@ -231,7 +271,7 @@ typedef struct TQEntryIdListList {
 
 typedef struct TQEntryListStruct {
   TQEntryIdList entryId;
-  char* shortDescription; /* at most 129 characters on the wire */
+  char* shortDescription; /**< at most 129 characters on the wire */
 } TQEntryListStruct;
 
 typedef struct TQEntryListList {
@@ -252,7 +292,7 @@ typedef struct TQEntryListFieldList {
 
 typedef struct TQEntryListFieldValueStruct {
   TQEntryIdList entryId;
-  TQFieldValueList* fieldValues; /* may be NULL */
+  TQFieldValueList* fieldValues; /**< may be NULL */
 } TQEntryListFieldValueStruct;
 
 typedef struct TQEntryListFieldValueList {
@@ -264,6 +304,7 @@ typedef struct TQEntryListFieldValueList {
 /* Id and name lists                                                        */
 /* ------------------------------------------------------------------------ */
 
+/** A list of ids, such as the field ids TQGetEntry() asks for. */
 typedef struct TQInternalIdList {
   uint32_t numItems;
   uint32_t* internalIdList;
@@ -274,6 +315,7 @@ typedef struct TQNameList {
   TQNameType* nameList;
 } TQNameList;
 
+/** Server names in fixed-size slots, as TQGetListServer() returns them. */
 typedef struct TQServerNameList {
   uint32_t numItems;
   TQServerNameType* nameList;
@@ -288,11 +330,14 @@ typedef struct TQBooleanMatrix {
   uint32_t numItems;
   TQBooleanList* booleanList;
 } TQBooleanMatrix;
+/** @} */
 
 /* ------------------------------------------------------------------------ */
 /* Qualification tree                                                       */
 /* ------------------------------------------------------------------------ */
 
+/** @addtogroup searches
+ *  @{ */
 #define TQ_COND_OP_NONE 0
 #define TQ_COND_OP_AND 1
 #define TQ_COND_OP_OR 2
@@ -339,42 +384,43 @@ struct TQQueryValueStruct;
 
 typedef struct TQStatHistoryValue {
   uint32_t enumIndex;
-  uint32_t userOrTime; /* TQ_STAT_HISTORY_USER or TQ_STAT_HISTORY_TIME */
+  uint32_t userOrTime; /**< TQ_STAT_HISTORY_USER or TQ_STAT_HISTORY_TIME */
 } TQStatHistoryValue;
 
 typedef struct TQFieldValueOrArithStruct {
   uint32_t tag;
   union {
-    uint32_t fieldId;      /* FIELD, FIELD_TRAN, FIELD_DB, FIELD_CURRENT */
-    TQValueStruct value;   /* VALUE */
-    struct TQArithOpStruct* arithOp; /* ARITHMETIC */
-    TQStatHistoryValue statHistory;  /* STAT_HISTORY */
-    TQValueList valueSet;            /* VALUE_SET */
-    uint32_t variable;               /* LOCAL_VARIABLE, 0 to 10 */
-    struct TQQueryValueStruct* queryValue; /* QUERY */
+    uint32_t fieldId;      /**< FIELD, FIELD_TRAN, FIELD_DB, FIELD_CURRENT */
+    TQValueStruct value;   /**< VALUE */
+    struct TQArithOpStruct* arithOp; /**< ARITHMETIC */
+    TQStatHistoryValue statHistory;  /**< STAT_HISTORY */
+    TQValueList valueSet;            /**< VALUE_SET */
+    uint32_t variable;               /**< LOCAL_VARIABLE, 0 to 10 */
+    struct TQQueryValueStruct* queryValue; /**< QUERY */
   } u;
 } TQFieldValueOrArithStruct;
 
 typedef struct TQArithOpStruct {
-  uint32_t operation; /* TQ_ARITH_OP_...; for NEGATE only the right operand counts */
+  uint32_t operation; /**< TQ_ARITH_OP_...; for NEGATE only the right operand counts */
   TQFieldValueOrArithStruct left;
   TQFieldValueOrArithStruct right;
 } TQArithOpStruct;
 
 typedef struct TQRelOpStruct {
-  uint32_t operation; /* TQ_REL_OP_... */
+  uint32_t operation; /**< TQ_REL_OP_... */
   TQFieldValueOrArithStruct left;
   TQFieldValueOrArithStruct right;
 } TQRelOpStruct;
 
+/** A node of a qualification (search condition) tree. */
 typedef struct TQQualifierStruct {
-  uint32_t operation; /* TQ_COND_OP_... */
+  uint32_t operation; /**< TQ_COND_OP_... */
   union {
     struct {
       struct TQQualifierStruct* left;
       struct TQQualifierStruct* right;
-    } andor;                            /* AND, OR */
-    struct TQQualifierStruct* negated;  /* NOT */
+    } andor;                            /**< AND, OR */
+    struct TQQualifierStruct* negated;  /**< NOT */
     TQRelOpStruct* relOp;
   } u;
 } TQQualifierStruct;
@@ -384,7 +430,7 @@ typedef struct TQQueryValueStruct {
   TQServerNameType server;
   TQQualifierStruct* qualifier;
   uint32_t valueFieldId;
-  uint32_t multiValueCode; /* TQ_QUERY_VALUE_MULTI_... */
+  uint32_t multiValueCode; /**< TQ_QUERY_VALUE_MULTI_... */
 } TQQueryValueStruct;
 
 /* ------------------------------------------------------------------------ */
@@ -396,7 +442,7 @@ typedef struct TQQueryValueStruct {
 
 typedef struct TQSortStruct {
   uint32_t fieldId;
-  uint32_t order; /* TQ_SORT_ASCENDING or TQ_SORT_DESCENDING */
+  uint32_t order; /**< TQ_SORT_ASCENDING or TQ_SORT_DESCENDING */
 } TQSortStruct;
 
 typedef struct TQSortList {
@@ -405,7 +451,7 @@ typedef struct TQSortList {
 } TQSortList;
 
 typedef struct TQStatisticsResultStruct {
-  TQValueList groupedBy; /* empty without grouping */
+  TQValueList groupedBy; /**< empty without grouping */
   TQValueStruct result;
 } TQStatisticsResultStruct;
 
@@ -413,7 +459,11 @@ typedef struct TQStatisticsResultList {
   uint32_t numItems;
   TQStatisticsResultStruct* resultList;
 } TQStatisticsResultList;
+/** @} */
 
+/** @addtogroup entries
+ *  @{ */
+/** One item of a diary: who wrote what when. */
 typedef struct TQDiaryStruct {
   TQAccessNameType user;
   TQTimestamp time;
@@ -425,8 +475,9 @@ typedef struct TQDiaryList {
   TQDiaryStruct* diaryList;
 } TQDiaryList;
 
+/** Who set a status last, and when. */
 typedef struct TQStatusHistoryStruct {
-  TQAccessNameType user; /* empty, with time 0, for a status never entered */
+  TQAccessNameType user; /**< empty, with time 0, for a status never entered */
   TQTimestamp time;
 } TQStatusHistoryStruct;
 
@@ -434,6 +485,7 @@ typedef struct TQStatusHistoryList {
   uint32_t numItems;
   TQStatusHistoryStruct* statHistList;
 } TQStatusHistoryList;
+/** @} */
 
 /* ------------------------------------------------------------------------ */
 /* Definition records                                                       */
@@ -448,21 +500,26 @@ typedef struct TQStatusHistoryList {
  * fields are carried through unchanged.
  */
 
-#define TQ_DATA_TYPE_TABLE 33  /* field limits only: a table field */
-#define TQ_DATA_TYPE_COLUMN 34 /* field limits only: a column of a table field */
+/** @addtogroup definitions
+ *  @{ */
+#define TQ_DATA_TYPE_TABLE 33  /**< field limits only: a table field */
+#define TQ_DATA_TYPE_COLUMN 34 /**< field limits only: a column of a table field */
 
 #define TQ_MAX_INDEX_FIELDS 16
-#define TQ_MAX_TABLENAME_SIZE 255 /* table name of a view schema, array of 256 */
+#define TQ_MAX_TABLENAME_SIZE 255 /**< table name of a view schema, array of 256 */
+/** @} */
 
 /* --- Permissions, groups, users ----------------------------------------- */
 
+/** @addtogroup def_access
+ *  @{ */
 #define TQ_PERMISSIONS_NONE 0
 #define TQ_PERMISSIONS_VIEW 1
 #define TQ_PERMISSIONS_CHANGE 2
 
 typedef struct TQPermissionStruct {
   uint32_t groupId;
-  uint32_t permissions; /* TQ_PERMISSIONS_... */
+  uint32_t permissions; /**< TQ_PERMISSIONS_... */
 } TQPermissionStruct;
 
 typedef struct TQPermissionList {
@@ -475,8 +532,8 @@ typedef struct TQPermissionList {
 
 typedef struct TQGroupInfoStruct {
   uint32_t groupId;
-  uint32_t groupType;   /* TQ_GROUP_TYPE_... */
-  TQNameList groupName; /* the group's names */
+  uint32_t groupType;   /**< TQ_GROUP_TYPE_... */
+  TQNameList groupName; /**< the group's names */
 } TQGroupInfoStruct;
 
 typedef struct TQGroupInfoList {
@@ -484,11 +541,11 @@ typedef struct TQGroupInfoList {
   TQGroupInfoStruct* groupList;
 } TQGroupInfoList;
 
-/* One licence a user holds; the codes are the server's. */
+/** One licence a user holds; the codes are the server's. */
 typedef struct TQUserLicenseStruct {
-  uint32_t licenseTag;         /* what the licence is for */
-  uint32_t licenseType;        /* the kind of licence assigned */
-  uint32_t currentLicenseType; /* the kind in use at the moment */
+  uint32_t licenseTag;         /**< what the licence is for */
+  uint32_t licenseType;        /**< the kind of licence assigned */
+  uint32_t currentLicenseType; /**< the kind in use at the moment */
 } TQUserLicenseStruct;
 
 typedef struct TQUserLicenseList {
@@ -499,9 +556,9 @@ typedef struct TQUserLicenseList {
 typedef struct TQUserInfoStruct {
   TQAccessNameType userName;
   TQUserLicenseList licenseInfo;
-  TQTimestamp connectTime; /* 0 when the user is not connected */
+  TQTimestamp connectTime; /**< 0 when the user is not connected */
   TQTimestamp lastAccess;
-  uint32_t defaultNotifyMech; /* TQ_NOTIFY_VIA_... */
+  uint32_t defaultNotifyMech; /**< TQ_NOTIFY_VIA_... */
   char* emailAddress;
 } TQUserInfoStruct;
 
@@ -509,33 +566,36 @@ typedef struct TQUserInfoList {
   uint32_t numItems;
   TQUserInfoStruct* userList;
 } TQUserInfoList;
+/** @} */
 
 /* --- Schemas, field mappings, indexes ----------------------------------- */
 
+/** @addtogroup def_schemas
+ *  @{ */
 #define TQ_SCHEMA_NONE 0
 #define TQ_SCHEMA_REGULAR 1
 #define TQ_SCHEMA_JOIN 2
 #define TQ_SCHEMA_VIEW 3
-#define TQ_SCHEMA_DIALOG 4 /* a form without entries of its own */
+#define TQ_SCHEMA_DIALOG 4 /**< a form without entries of its own */
 
 typedef struct TQJoinSchema {
   TQNameType memberA;
   TQNameType memberB;
   TQQualifierStruct joinQual;
-  uint32_t option; /* meaning is the server's */
+  uint32_t option; /**< meaning is the server's */
 } TQJoinSchema;
 
 typedef struct TQViewSchema {
   char tableName[TQ_MAX_TABLENAME_SIZE + 1];
-  TQNameType keyField; /* the column that identifies a row */
-  char* viewQual;      /* qualification text in the database's syntax */
+  TQNameType keyField; /**< the column that identifies a row */
+  char* viewQual;      /**< qualification text in the database's syntax */
 } TQViewSchema;
 
 typedef struct TQCompoundSchema {
-  uint32_t schemaType; /* TQ_SCHEMA_... */
+  uint32_t schemaType; /**< TQ_SCHEMA_... */
   union {
-    TQJoinSchema join; /* JOIN */
-    TQViewSchema view; /* VIEW */
+    TQJoinSchema join; /**< JOIN */
+    TQViewSchema view; /**< VIEW */
   } u;
 } TQCompoundSchema;
 
@@ -545,16 +605,16 @@ typedef struct TQCompoundSchema {
 #define TQ_FIELD_MAPPING_VIEW 3
 
 typedef struct TQJoinMappingStruct {
-  uint32_t schemaIndex; /* 0 member A, 1 member B */
-  uint32_t realId;      /* the field's id in that member */
+  uint32_t schemaIndex; /**< 0 member A, 1 member B */
+  uint32_t realId;      /**< the field's id in that member */
 } TQJoinMappingStruct;
 
 typedef struct TQViewMappingStruct {
-  TQNameType fieldName; /* column name in the view's table */
+  TQNameType fieldName; /**< column name in the view's table */
 } TQViewMappingStruct;
 
 typedef struct TQFieldMappingStruct {
-  uint32_t fieldType; /* TQ_FIELD_MAPPING_... */
+  uint32_t fieldType; /**< TQ_FIELD_MAPPING_... */
   union {
     TQJoinMappingStruct join;
     TQViewMappingStruct view;
@@ -571,9 +631,12 @@ typedef struct TQIndexList {
   uint32_t numItems;
   TQIndexStruct* indexList;
 } TQIndexList;
+/** @} */
 
 /* --- Field limits -------------------------------------------------------- */
 
+/** @addtogroup def_fields
+ *  @{ */
 #define TQ_MENU_STYLE_APPEND 1
 #define TQ_MENU_STYLE_OVERWRITE 2
 
@@ -592,16 +655,16 @@ typedef struct TQIntegerLimitsStruct {
 typedef struct TQRealLimitsStruct {
   double rangeLow;
   double rangeHigh;
-  int32_t precision; /* -1: not limited */
+  int32_t precision; /**< -1: not limited */
 } TQRealLimitsStruct;
 
 typedef struct TQCharLimitsStruct {
   uint32_t maxLength;
-  uint32_t menuStyle;         /* TQ_MENU_STYLE_... */
-  uint32_t qbeMatchOperation; /* TQ_QBE_MATCH_... */
+  uint32_t menuStyle;         /**< TQ_MENU_STYLE_... */
+  uint32_t qbeMatchOperation; /**< TQ_QBE_MATCH_... */
   TQNameType charMenu;
-  char* pattern;            /* at most 255 characters */
-  uint32_t fullTextOptions; /* TQ_FULLTEXT_OPTIONS_... */
+  char* pattern;            /**< at most 255 characters */
+  uint32_t fullTextOptions; /**< TQ_FULLTEXT_OPTIONS_... */
 } TQCharLimitsStruct;
 
 typedef struct TQDiaryLimitsStruct {
@@ -615,38 +678,38 @@ typedef struct TQDecimalLimitsStruct {
 } TQDecimalLimitsStruct;
 
 typedef struct TQAttachLimitsStruct {
-  uint32_t maxSize;    /* at most 2147483647 */
-  uint32_t attachType; /* 1 */
+  uint32_t maxSize;    /**< at most 2147483647 */
+  uint32_t attachType; /**< 1 */
 } TQAttachLimitsStruct;
 
 typedef struct TQTableLimitsStruct {
   uint32_t numColumns;
-  TQQualifierStruct qualifier; /* selects the rows shown */
-  uint32_t maxRetrieve;        /* at most 9999 rows */
+  TQQualifierStruct qualifier; /**< selects the rows shown */
+  uint32_t maxRetrieve;        /**< at most 9999 rows */
   TQNameType schema;
   TQNameType server;
 } TQTableLimitsStruct;
 
 typedef struct TQColumnLimitsStruct {
-  uint32_t parent;    /* id of the table field */
-  uint32_t dataField; /* id of the field the column shows */
-  uint32_t colLength; /* below 256 */
+  uint32_t parent;    /**< id of the table field */
+  uint32_t dataField; /**< id of the field the column shows */
+  uint32_t colLength; /**< below 256 */
 } TQColumnLimitsStruct;
 
-/* Data types 0, 7 (timestamp) and 9 (byte list) carry no limits. */
+/** Data types 0, 7 (timestamp) and 9 (byte list) carry no limits. */
 typedef struct TQFieldLimitStruct {
-  uint32_t dataType; /* TQ_DATA_TYPE_... */
+  uint32_t dataType; /**< TQ_DATA_TYPE_... */
   union {
-    TQIntegerLimitsStruct intLimits;     /* INTEGER */
-    TQRealLimitsStruct realLimits;       /* REAL */
-    TQCharLimitsStruct charLimits;       /* CHAR */
-    TQDiaryLimitsStruct diaryLimits;     /* DIARY */
-    TQNameList enumLimits;               /* ENUM: the value names */
-    TQNameList maskLimits;               /* BITMASK: the bit names */
-    TQDecimalLimitsStruct decimalLimits; /* DECIMAL */
-    TQAttachLimitsStruct attachLimits;   /* ATTACH */
-    TQTableLimitsStruct tableLimits;     /* TABLE */
-    TQColumnLimitsStruct columnLimits;   /* COLUMN */
+    TQIntegerLimitsStruct intLimits;     /**< INTEGER */
+    TQRealLimitsStruct realLimits;       /**< REAL */
+    TQCharLimitsStruct charLimits;       /**< CHAR */
+    TQDiaryLimitsStruct diaryLimits;     /**< DIARY */
+    TQNameList enumLimits;               /**< ENUM: the value names */
+    TQNameList maskLimits;               /**< BITMASK: the bit names */
+    TQDecimalLimitsStruct decimalLimits; /**< DECIMAL */
+    TQAttachLimitsStruct attachLimits;   /**< ATTACH */
+    TQTableLimitsStruct tableLimits;     /**< TABLE */
+    TQColumnLimitsStruct columnLimits;   /**< COLUMN */
   } u;
 } TQFieldLimitStruct;
 
@@ -668,11 +731,11 @@ typedef struct TQFieldLimitStruct {
 typedef struct TQDisplayStruct {
   TQNameType displayTag;
   TQNameType label;
-  uint32_t labelLocation; /* TQ_DISPLAY_LABEL_... */
-  uint32_t type;          /* TQ_DISPLAY_TYPE_... */
+  uint32_t labelLocation; /**< TQ_DISPLAY_LABEL_... */
+  uint32_t type;          /**< TQ_DISPLAY_TYPE_... */
   uint32_t length;
   uint32_t numRows;
-  uint32_t option; /* TQ_DISPLAY_OPTION_... */
+  uint32_t option; /**< TQ_DISPLAY_OPTION_... */
   int32_t x;
   int32_t y;
 } TQDisplayStruct;
@@ -683,7 +746,7 @@ typedef struct TQDisplayList {
 } TQDisplayList;
 
 typedef struct TQPropStruct {
-  uint32_t propertyTag; /* meaning is the server's */
+  uint32_t propertyTag; /**< meaning is the server's */
   TQValueStruct value;
 } TQPropStruct;
 
@@ -693,18 +756,21 @@ typedef struct TQPropList {
 } TQPropList;
 
 typedef struct TQDisplayInstanceStruct {
-  uint32_t vui; /* view id */
+  uint32_t vui; /**< view id */
   TQPropList props;
 } TQDisplayInstanceStruct;
 
 typedef struct TQDisplayInstanceList {
-  TQPropList commonProps; /* properties shared by every view */
+  TQPropList commonProps; /**< properties shared by every view */
   uint32_t numItems;
   TQDisplayInstanceStruct* dInstanceList;
 } TQDisplayInstanceList;
+/** @} */
 
 /* --- Character menus ------------------------------------------------------ */
 
+/** @addtogroup def_menus
+ *  @{ */
 #define TQ_CHAR_MENU_NONE 0
 #define TQ_CHAR_MENU_LIST 1
 #define TQ_CHAR_MENU_QUERY 2
@@ -722,17 +788,17 @@ typedef struct TQDisplayInstanceList {
 #define TQ_MENU_REFRESH_OPEN 2
 #define TQ_MENU_REFRESH_INTERVAL 3
 
-#define TQ_MAX_MENU_LEVELS 15 /* a menu may nest this deep below its top */
-#define TQ_MAX_MENU_ITEMS 99  /* items in one list */
+#define TQ_MAX_MENU_LEVELS 15 /**< a menu may nest this deep below its top */
+#define TQ_MAX_MENU_ITEMS 99  /**< items in one list */
 
 struct TQCharMenuStruct;
 
 typedef struct TQCharMenuItemStruct {
   TQNameType label;
-  uint32_t itemType; /* TQ_MENU_ITEM_... */
+  uint32_t itemType; /**< TQ_MENU_ITEM_... */
   union {
-    char* value;                        /* VALUE: at most 255 characters */
-    struct TQCharMenuStruct* childMenu; /* MENU: a heap block of its own */
+    char* value;                        /**< VALUE: at most 255 characters */
+    struct TQCharMenuStruct* childMenu; /**< MENU: a heap block of its own */
   } u;
 } TQCharMenuItemStruct;
 
@@ -751,19 +817,19 @@ typedef struct TQCharMenuQueryStruct {
 } TQCharMenuQueryStruct;
 
 typedef struct TQCharMenuFileStruct {
-  uint32_t fileLocation; /* TQ_MENU_FILE_... */
+  uint32_t fileLocation; /**< TQ_MENU_FILE_... */
   char* filename;
 } TQCharMenuFileStruct;
 
 typedef struct TQCharMenuSQLStruct {
   TQServerNameType server;
   char* sqlCommand;
-  int32_t labelIndex; /* 1-based column of the result rows */
+  int32_t labelIndex; /**< 1-based column of the result rows */
   int32_t valueIndex;
 } TQCharMenuSQLStruct;
 
 typedef struct TQCharMenuStruct {
-  uint32_t menuType; /* TQ_CHAR_MENU_... */
+  uint32_t menuType; /**< TQ_CHAR_MENU_... */
   union {
     TQCharMenuList menuList;
     TQCharMenuQueryStruct menuQuery;
@@ -771,9 +837,12 @@ typedef struct TQCharMenuStruct {
     TQCharMenuSQLStruct menuSQL;
   } u;
 } TQCharMenuStruct;
+/** @} */
 
 /* --- Assignments -------------------------------------------------------- */
 
+/** @addtogroup def_assignments
+ *  @{ */
 #define TQ_ASSIGN_TYPE_NONE 0
 #define TQ_ASSIGN_TYPE_VALUE 1
 #define TQ_ASSIGN_TYPE_FIELD 2
@@ -792,7 +861,7 @@ typedef struct TQCharMenuStruct {
 #define TQ_MULTI_MATCH_FIRST 3
 #define TQ_MULTI_MATCH_PICKLIST 4
 
-#define TQ_FUNCTION_DATE 1 /* function codes run from 1 to 26 */
+#define TQ_FUNCTION_DATE 1 /**< function codes run from 1 to 26 */
 #define TQ_FUNCTION_MAX 26
 
 #define TQ_DDE_EXECUTE 1
@@ -806,15 +875,15 @@ struct TQDDEStruct;
 struct TQAssignSQLStruct;
 
 typedef struct TQAssignStruct {
-  uint32_t assignType; /* TQ_ASSIGN_TYPE_...; every pointer is a heap block of its own */
+  uint32_t assignType; /**< TQ_ASSIGN_TYPE_...; every pointer is a heap block of its own */
   union {
-    TQValueStruct value;                     /* VALUE */
-    struct TQAssignFieldStruct* field;       /* FIELD */
-    char* process;                           /* PROCESS: command, at most 255 */
-    struct TQArithOpAssignStruct* arithOp;   /* ARITH */
-    struct TQFunctionAssignStruct* function; /* FUNCTION */
-    struct TQDDEStruct* dde;                 /* DDE */
-    struct TQAssignSQLStruct* sql;           /* SQL */
+    TQValueStruct value;                     /**< VALUE */
+    struct TQAssignFieldStruct* field;       /**< FIELD */
+    char* process;                           /**< PROCESS: command, at most 255 */
+    struct TQArithOpAssignStruct* arithOp;   /**< ARITH */
+    struct TQFunctionAssignStruct* function; /**< FUNCTION */
+    struct TQDDEStruct* dde;                 /**< DDE */
+    struct TQAssignSQLStruct* sql;           /**< SQL */
   } u;
 } TQAssignStruct;
 
@@ -822,32 +891,32 @@ typedef struct TQAssignFieldStruct {
   TQServerNameType server;
   TQNameType schema;
   TQQualifierStruct qualifier;
-  uint32_t tag; /* TQ_FIELD or TQ_STAT_HISTORY */
+  uint32_t tag; /**< TQ_FIELD or TQ_STAT_HISTORY */
   union {
     uint32_t fieldId;
     TQStatHistoryValue statHistory;
   } u;
-  uint32_t noMatchOption;    /* TQ_NO_MATCH_... */
-  uint32_t multiMatchOption; /* TQ_MULTI_MATCH_... */
+  uint32_t noMatchOption;    /**< TQ_NO_MATCH_... */
+  uint32_t multiMatchOption; /**< TQ_MULTI_MATCH_... */
 } TQAssignFieldStruct;
 
 typedef struct TQArithOpAssignStruct {
-  uint32_t operation; /* TQ_ARITH_OP_...; for NEGATE only the right operand counts */
+  uint32_t operation; /**< TQ_ARITH_OP_...; for NEGATE only the right operand counts */
   TQAssignStruct left;
   TQAssignStruct right;
 } TQArithOpAssignStruct;
 
 typedef struct TQFunctionAssignStruct {
-  uint32_t functionCode; /* TQ_FUNCTION_DATE to TQ_FUNCTION_MAX */
+  uint32_t functionCode; /**< TQ_FUNCTION_DATE to TQ_FUNCTION_MAX */
   uint32_t numItems;
   TQAssignStruct* parameterList;
 } TQFunctionAssignStruct;
 
 typedef struct TQDDEStruct {
-  char* serviceName; /* at most 64 */
-  char* topic;       /* at most 64 */
-  char* item;        /* at most 32767 */
-  uint32_t action;   /* TQ_DDE_... */
+  char* serviceName; /**< at most 64 */
+  char* topic;       /**< at most 64 */
+  char* item;        /**< at most 32767 */
+  uint32_t action;   /**< TQ_DDE_... */
   char* pathToProgram;
   char* command;
 } TQDDEStruct;
@@ -855,9 +924,9 @@ typedef struct TQDDEStruct {
 typedef struct TQAssignSQLStruct {
   TQServerNameType server;
   char* sqlCommand;
-  uint32_t valueIndex;       /* 1-based column of the result row */
-  uint32_t noMatchOption;    /* TQ_NO_MATCH_... */
-  uint32_t multiMatchOption; /* TQ_MULTI_MATCH_ERROR to TQ_MULTI_MATCH_PICKLIST */
+  uint32_t valueIndex;       /**< 1-based column of the result row */
+  uint32_t noMatchOption;    /**< TQ_NO_MATCH_... */
+  uint32_t multiMatchOption; /**< TQ_MULTI_MATCH_ERROR to TQ_MULTI_MATCH_PICKLIST */
 } TQAssignSQLStruct;
 
 typedef struct TQFieldAssignStruct {
@@ -871,8 +940,8 @@ typedef struct TQFieldAssignList {
 } TQFieldAssignList;
 
 typedef struct TQPushFieldsStruct {
-  TQAssignFieldStruct field; /* target */
-  TQAssignStruct assign;     /* source */
+  TQAssignFieldStruct field; /**< target */
+  TQAssignStruct assign;     /**< source */
 } TQPushFieldsStruct;
 
 typedef struct TQPushFieldsList {
@@ -880,21 +949,24 @@ typedef struct TQPushFieldsList {
   TQPushFieldsStruct* pushFieldsList;
 } TQPushFieldsList;
 
-/* SQL action of filters and active links. */
+/** SQL action of filters and active links. */
 typedef struct TQSQLStruct {
   TQServerNameType server;
   char* sqlCommand;
 } TQSQLStruct;
+/** @} */
 
 /* --- Filter and escalation actions ---------------------------------------- */
 
+/** @addtogroup def_filters
+ *  @{ */
 #define TQ_FILTER_ACTION_NONE 0
 #define TQ_FILTER_ACTION_NOTIFY 1
 #define TQ_FILTER_ACTION_MESSAGE 2
 #define TQ_FILTER_ACTION_LOG 3
 #define TQ_FILTER_ACTION_FIELDS 4
 #define TQ_FILTER_ACTION_PROCESS 5
-#define TQ_FILTER_ACTION_FIELDP 6 /* push fields */
+#define TQ_FILTER_ACTION_FIELDP 6 /**< push fields */
 #define TQ_FILTER_ACTION_SQL 7
 #define TQ_FILTER_ACTION_GOTOACTION 8
 
@@ -911,35 +983,35 @@ typedef struct TQSQLStruct {
 #define TQ_MAX_NOTIFY_PRIORITY 10
 
 typedef struct TQFilterActionNotify {
-  char* user;                   /* at most 255 */
-  char* notifyText;             /* at most 255 */
-  uint32_t notifyPriority;      /* 0 to TQ_MAX_NOTIFY_PRIORITY */
-  uint32_t notifyMechanism;     /* TQ_NOTIFY_VIA_... */
-  uint32_t notifyMechanismXRef; /* field id, for TQ_NOTIFY_VIA_XREF */
-  char* subjectText;            /* at most 255 */
-  uint32_t fieldIdListType;     /* TQ_FILTER_FIELD_IDS_... */
-  TQInternalIdList fieldIdList; /* the fields, for TQ_FILTER_FIELD_IDS_LIST */
+  char* user;                   /**< at most 255 */
+  char* notifyText;             /**< at most 255 */
+  uint32_t notifyPriority;      /**< 0 to TQ_MAX_NOTIFY_PRIORITY */
+  uint32_t notifyMechanism;     /**< TQ_NOTIFY_VIA_... */
+  uint32_t notifyMechanismXRef; /**< field id, for TQ_NOTIFY_VIA_XREF */
+  char* subjectText;            /**< at most 255 */
+  uint32_t fieldIdListType;     /**< TQ_FILTER_FIELD_IDS_... */
+  TQInternalIdList fieldIdList; /**< the fields, for TQ_FILTER_FIELD_IDS_LIST */
 } TQFilterActionNotify;
 
-#define TQ_GOTO_FIELD_XREF 1 /* jump to the order held in a field */
+#define TQ_GOTO_FIELD_XREF 1 /**< jump to the order held in a field */
 #define TQ_GOTO_ABSOLUTE_ORDER 2
 
 typedef struct TQGotoActionStruct {
-  uint32_t tag;            /* TQ_GOTO_... */
-  uint32_t fieldIdOrValue; /* field id, or the execution order */
+  uint32_t tag;            /**< TQ_GOTO_... */
+  uint32_t fieldIdOrValue; /**< field id, or the execution order */
 } TQGotoActionStruct;
 
 typedef struct TQFilterActionStruct {
-  uint32_t action; /* TQ_FILTER_ACTION_... */
+  uint32_t action; /**< TQ_FILTER_ACTION_... */
   union {
-    TQFilterActionNotify notify;   /* NOTIFY */
-    TQMessageStruct message;       /* MESSAGE */
-    char* logFile;                 /* LOG: file name, at most 255 */
-    TQFieldAssignList setFields;   /* FIELDS */
-    char* process;                 /* PROCESS: command, at most 255 */
-    TQPushFieldsList pushFields;   /* FIELDP */
-    TQSQLStruct sqlCommand;        /* SQL */
-    TQGotoActionStruct gotoAction; /* GOTOACTION */
+    TQFilterActionNotify notify;   /**< NOTIFY */
+    TQMessageStruct message;       /**< MESSAGE */
+    char* logFile;                 /**< LOG: file name, at most 255 */
+    TQFieldAssignList setFields;   /**< FIELDS */
+    char* process;                 /**< PROCESS: command, at most 255 */
+    TQPushFieldsList pushFields;   /**< FIELDP */
+    TQSQLStruct sqlCommand;        /**< SQL */
+    TQGotoActionStruct gotoAction; /**< GOTOACTION */
   } u;
 } TQFilterActionStruct;
 
@@ -947,19 +1019,22 @@ typedef struct TQFilterActionList {
   uint32_t numItems;
   TQFilterActionStruct* actionList;
 } TQFilterActionList;
+/** @} */
 
 /* --- Active-link actions -------------------------------------------------- */
 
+/** @addtogroup def_activelinks
+ *  @{ */
 #define TQ_ACTIVE_LINK_ACTION_NONE 0
 #define TQ_ACTIVE_LINK_ACTION_MACRO 1
 #define TQ_ACTIVE_LINK_ACTION_FIELDS 2
 #define TQ_ACTIVE_LINK_ACTION_PROCESS 3
 #define TQ_ACTIVE_LINK_ACTION_MESSAGE 4
-#define TQ_ACTIVE_LINK_ACTION_SET_CHAR 5 /* set field characteristics */
+#define TQ_ACTIVE_LINK_ACTION_SET_CHAR 5 /**< set field characteristics */
 #define TQ_ACTIVE_LINK_ACTION_DDE 6
-#define TQ_ACTIVE_LINK_ACTION_FIELDP 7 /* push fields */
+#define TQ_ACTIVE_LINK_ACTION_FIELDP 7 /**< push fields */
 #define TQ_ACTIVE_LINK_ACTION_SQL 8
-#define TQ_ACTIVE_LINK_ACTION_METHOD 9 /* call methods of an automation server */
+#define TQ_ACTIVE_LINK_ACTION_METHOD 9 /**< call methods of an automation server */
 #define TQ_ACTIVE_LINK_ACTION_OPENDLG 10
 #define TQ_ACTIVE_LINK_ACTION_COMMITC 11
 #define TQ_ACTIVE_LINK_ACTION_CLOSEWND 12
@@ -971,7 +1046,7 @@ typedef struct TQFilterActionList {
 
 typedef struct TQMacroParmStruct {
   TQNameType name;
-  char* value; /* at most 255 */
+  char* value; /**< at most 255 */
 } TQMacroParmStruct;
 
 typedef struct TQMacroParmList {
@@ -981,7 +1056,7 @@ typedef struct TQMacroParmList {
 
 typedef struct TQActiveLinkMacroStruct {
   TQNameType macroName;
-  char* macroText; /* may hold report sections, see TQSetActiveLink */
+  char* macroText; /**< may hold report sections, see TQSetActiveLink */
   TQMacroParmList macroParms;
 } TQActiveLinkMacroStruct;
 
@@ -995,28 +1070,28 @@ typedef struct TQActiveLinkMacroStruct {
 
 typedef struct TQFieldCharacteristics {
   uint32_t fieldId;
-  char* charMenu; /* menu name, at most 30; NULL leaves it unchanged */
+  char* charMenu; /**< menu name, at most 30; NULL leaves it unchanged */
   TQPropList props;
-  uint32_t focus;        /* TQ_FOCUS_... */
-  uint32_t accessOption; /* TQ_FIELD_ACCESS_... */
+  uint32_t focus;        /**< TQ_FOCUS_... */
+  uint32_t accessOption; /**< TQ_FIELD_ACCESS_... */
 } TQFieldCharacteristics;
 
 /* Method call: a description of a value handed to or returned by a method. */
 #define TQ_METHOD_VALUE_NONE 0
-#define TQ_METHOD_VALUE_FIELD 1 /* the value of a field */
-#define TQ_METHOD_VALUE_VALUE 2 /* a typed value */
+#define TQ_METHOD_VALUE_FIELD 1 /**< the value of a field */
+#define TQ_METHOD_VALUE_VALUE 2 /**< a typed value */
 
 typedef struct TQMethodValueStruct {
-  char* name;    /* type name, at most 128 */
-  uint32_t kind; /* TQ_METHOD_VALUE_... */
+  char* name;    /**< type name, at most 128 */
+  uint32_t kind; /**< TQ_METHOD_VALUE_... */
   union {
-    uint32_t fieldId;    /* FIELD */
-    TQValueStruct value; /* VALUE */
+    uint32_t fieldId;    /**< FIELD */
+    TQValueStruct value; /**< VALUE */
   } u;
 } TQMethodValueStruct;
 
 typedef struct TQMethodParmStruct {
-  char* name; /* at most 64 */
+  char* name; /**< at most 64 */
   TQMethodValueStruct value;
 } TQMethodParmStruct;
 
@@ -1026,7 +1101,7 @@ typedef struct TQMethodParmList {
 } TQMethodParmList;
 
 typedef struct TQMethodStruct {
-  char* methodName; /* at most 128 */
+  char* methodName; /**< at most 128 */
   TQMethodValueStruct returnValue;
   TQMethodParmList parameters;
 } TQMethodStruct;
@@ -1037,20 +1112,20 @@ typedef struct TQMethodList {
 } TQMethodList;
 
 typedef struct TQMethodCallStruct {
-  char* serverName; /* automation server, at most 64 */
-  char* classId;    /* at most 2000 */
-  char* actionText; /* at most 128 */
+  char* serverName; /**< automation server, at most 64 */
+  char* classId;    /**< at most 2000 */
+  char* actionText; /**< at most 128 */
   TQBoolean isVisible;
-  TQMethodList methodList; /* called in order */
+  TQMethodList methodList; /**< called in order */
 } TQMethodCallStruct;
 
 typedef struct TQOpenDialogStruct {
   TQServerNameType server;
   TQNameType schema;
-  TQNameType vuiLabel; /* empty: the default view */
+  TQNameType vuiLabel; /**< empty: the default view */
   TQBoolean closeBox;
-  TQFieldAssignList inputValueFieldPairs;  /* dialogue fields set on opening */
-  TQFieldAssignList outputValueFieldPairs; /* fields set from the dialogue on closing */
+  TQFieldAssignList inputValueFieldPairs;  /**< dialogue fields set on opening */
+  TQFieldAssignList outputValueFieldPairs; /**< fields set from the dialogue on closing */
 } TQOpenDialogStruct;
 
 typedef struct TQCommitChangesStruct {
@@ -1064,7 +1139,7 @@ typedef struct TQCloseWindowStruct {
 typedef struct TQCallGuideStruct {
   TQServerNameType server;
   TQNameType guideName;
-  uint32_t guideMode; /* meaning is the server's */
+  uint32_t guideMode; /**< meaning is the server's */
 } TQCallGuideStruct;
 
 typedef struct TQExitGuideStruct {
@@ -1072,33 +1147,33 @@ typedef struct TQExitGuideStruct {
 } TQExitGuideStruct;
 
 typedef struct TQGotoGuideLabelStruct {
-  char* label; /* at most 128 */
+  char* label; /**< at most 128 */
 } TQGotoGuideLabelStruct;
 
 typedef struct TQWaitStruct {
-  char* continueButtonTitle; /* at most 64 */
+  char* continueButtonTitle; /**< at most 64 */
 } TQWaitStruct;
 
 typedef struct TQActiveLinkActionStruct {
-  uint32_t action; /* TQ_ACTIVE_LINK_ACTION_... */
+  uint32_t action; /**< TQ_ACTIVE_LINK_ACTION_... */
   union {
-    TQActiveLinkMacroStruct macro;          /* MACRO */
-    TQFieldAssignList setFields;            /* FIELDS */
-    char* process;                          /* PROCESS: command, at most 255 */
-    TQMessageStruct message;                /* MESSAGE */
-    TQFieldCharacteristics characteristics; /* SET_CHAR */
-    TQDDEStruct dde;                        /* DDE */
-    TQPushFieldsList pushFields;            /* FIELDP */
-    TQSQLStruct sqlCommand;                 /* SQL */
-    TQMethodCallStruct methodCall;          /* METHOD */
-    TQOpenDialogStruct openDialog;          /* OPENDLG */
-    TQCommitChangesStruct commitChanges;    /* COMMITC */
-    TQCloseWindowStruct closeWindow;        /* CLOSEWND */
-    TQCallGuideStruct callGuide;            /* CALLGUIDE */
-    TQExitGuideStruct exitGuide;            /* EXITGUIDE */
-    TQGotoGuideLabelStruct gotoGuideLabel;  /* GOTOGUIDELABEL */
-    TQWaitStruct waitAction;                /* WAIT */
-    TQGotoActionStruct gotoAction;          /* GOTOACTION */
+    TQActiveLinkMacroStruct macro;          /**< MACRO */
+    TQFieldAssignList setFields;            /**< FIELDS */
+    char* process;                          /**< PROCESS: command, at most 255 */
+    TQMessageStruct message;                /**< MESSAGE */
+    TQFieldCharacteristics characteristics; /**< SET_CHAR */
+    TQDDEStruct dde;                        /**< DDE */
+    TQPushFieldsList pushFields;            /**< FIELDP */
+    TQSQLStruct sqlCommand;                 /**< SQL */
+    TQMethodCallStruct methodCall;          /**< METHOD */
+    TQOpenDialogStruct openDialog;          /**< OPENDLG */
+    TQCommitChangesStruct commitChanges;    /**< COMMITC */
+    TQCloseWindowStruct closeWindow;        /**< CLOSEWND */
+    TQCallGuideStruct callGuide;            /**< CALLGUIDE */
+    TQExitGuideStruct exitGuide;            /**< EXITGUIDE */
+    TQGotoGuideLabelStruct gotoGuideLabel;  /**< GOTOGUIDELABEL */
+    TQWaitStruct waitAction;                /**< WAIT */
+    TQGotoActionStruct gotoAction;          /**< GOTOACTION */
   } u;
 } TQActiveLinkActionStruct;
 
@@ -1106,29 +1181,35 @@ typedef struct TQActiveLinkActionList {
   uint32_t numItems;
   TQActiveLinkActionStruct* actionList;
 } TQActiveLinkActionList;
+/** @} */
 
 /* --- Escalation times ------------------------------------------------------ */
 
+/** @addtogroup def_filters
+ *  @{ */
 #define TQ_ESCALATION_TYPE_INTERVAL 1
 #define TQ_ESCALATION_TYPE_TIMEMARK 2
 
 typedef struct TQDayStruct {
-  uint32_t monthday; /* bit n set: day n + 1 of the month */
-  uint32_t weekday;  /* bit 0 Sunday to bit 6 Saturday */
-  uint32_t hourmask; /* bit n set: hour n */
-  uint32_t minute;   /* 0 to 59 */
+  uint32_t monthday; /**< bit n set: day n + 1 of the month */
+  uint32_t weekday;  /**< bit 0 Sunday to bit 6 Saturday */
+  uint32_t hourmask; /**< bit n set: hour n */
+  uint32_t minute;   /**< 0 to 59 */
 } TQDayStruct;
 
 typedef struct TQEscalationTmStruct {
-  uint32_t escalationTmType; /* TQ_ESCALATION_TYPE_... */
+  uint32_t escalationTmType; /**< TQ_ESCALATION_TYPE_... */
   union {
-    uint32_t interval; /* INTERVAL: seconds, at least 1 */
-    TQDayStruct date;  /* TIMEMARK */
+    uint32_t interval; /**< INTERVAL: seconds, at least 1 */
+    TQDayStruct date;  /**< TIMEMARK */
   } u;
 } TQEscalationTmStruct;
+/** @} */
 
 /* --- Export items ----------------------------------------------------------- */
 
+/** @addtogroup exchange
+ *  @{ */
 #define TQ_STRUCT_ITEM_SCHEMA 0
 #define TQ_STRUCT_ITEM_SCHEMA_DEFN 1
 #define TQ_STRUCT_ITEM_SCHEMA_VIEW 2
@@ -1141,7 +1222,7 @@ typedef struct TQEscalationTmStruct {
 #define TQ_STRUCT_ITEM_DIST_MAP 9
 
 typedef struct TQStructItemStruct {
-  uint32_t type; /* TQ_STRUCT_ITEM_... */
+  uint32_t type; /**< TQ_STRUCT_ITEM_... */
   TQNameType name;
 } TQStructItemStruct;
 
@@ -1149,16 +1230,19 @@ typedef struct TQStructItemList {
   uint32_t numItems;
   TQStructItemStruct* structItemList;
 } TQStructItemList;
+/** @} */
 
 /* --- Containers and references -------------------------------------------- */
 
+/** @addtogroup def_containers
+ *  @{ */
 #define TQ_CONTAINER_OWNER_NONE 0
 #define TQ_CONTAINER_OWNER_ALL 1
 #define TQ_CONTAINER_OWNER_SCHEMA 2
 
 typedef struct TQContainerOwnerObj {
-  uint32_t type;        /* TQ_CONTAINER_OWNER_... */
-  TQNameType ownerName; /* needed for the types after ALL */
+  uint32_t type;        /**< TQ_CONTAINER_OWNER_... */
+  TQNameType ownerName; /**< needed for the types after ALL */
 } TQContainerOwnerObj;
 
 typedef struct TQContainerOwnerObjList {
@@ -1166,20 +1250,20 @@ typedef struct TQContainerOwnerObjList {
   TQContainerOwnerObj* ownerObjList;
 } TQContainerOwnerObjList;
 
-/* Container types asked for by TQGetListContainer (codes are the server's). */
+/** Container types asked for by TQGetListContainer (codes are the server's). */
 typedef struct TQContainerTypeList {
   uint32_t numItems;
   int32_t* type;
 } TQContainerTypeList;
 
-/* Reference types asked for by TQGetContainer (codes are the server's). */
+/** Reference types asked for by TQGetContainer (codes are the server's). */
 typedef struct TQReferenceTypeList {
   uint32_t numItems;
   int32_t* refType;
 } TQReferenceTypeList;
 
-#define TQ_REF_DATA_SERVER 0   /* the reference names a server object */
-#define TQ_REF_DATA_EXTERNAL 1 /* an outside reference: groups and a value */
+#define TQ_REF_DATA_SERVER 0   /**< the reference names a server object */
+#define TQ_REF_DATA_EXTERNAL 1 /**< an outside reference: groups and a value */
 
 typedef struct TQExtReferenceStruct {
   TQInternalIdList permittedGroups;
@@ -1189,11 +1273,11 @@ typedef struct TQExtReferenceStruct {
 typedef struct TQReferenceStruct {
   char* label;
   char* description;
-  uint32_t type;     /* reference type, not 0; meaning is the server's */
-  uint32_t dataType; /* TQ_REF_DATA_... */
+  uint32_t type;     /**< reference type, not 0; meaning is the server's */
+  uint32_t dataType; /**< TQ_REF_DATA_... */
   union {
-    TQNameType name;             /* SERVER */
-    TQExtReferenceStruct extRef; /* EXTERNAL */
+    TQNameType name;             /**< SERVER */
+    TQExtReferenceStruct extRef; /**< EXTERNAL */
   } u;
 } TQReferenceStruct;
 
@@ -1212,37 +1296,43 @@ typedef struct TQContainerInfoList {
   uint32_t numItems;
   TQContainerInfo* conInfoList;
 } TQContainerInfoList;
+/** @} */
 
 /* --- Server settings and full-text settings ------------------------------- */
 
+/** @addtogroup def_server
+ *  @{ */
+/** The server-info codes TQGetServerInfo() asks for. */
 typedef struct TQServerInfoRequestList {
   uint32_t numItems;
-  uint32_t* requestList; /* server-info codes, meaning is the server's */
+  uint32_t* requestList; /**< server-info codes, meaning is the server's */
 } TQServerInfoRequestList;
 
+/** One answered server-info code. */
 typedef struct TQServerInfoStruct {
-  uint32_t operation; /* the server-info code */
+  uint32_t operation; /**< the server-info code */
   TQValueStruct value;
 } TQServerInfoStruct;
 
+/** What TQGetServerInfo() returns; release with FreeTQServerInfoList(). */
 typedef struct TQServerInfoList {
   uint32_t numItems;
   TQServerInfoStruct* serverInfoList;
 } TQServerInfoList;
 
-#define TQ_FULLTEXT_INFO_VALUE_LIST 2 /* the one code whose value is a list of texts */
+#define TQ_FULLTEXT_INFO_VALUE_LIST 2 /**< the one code whose value is a list of texts */
 
 typedef struct TQFullTextInfoRequestList {
   uint32_t numItems;
-  uint32_t* requestList; /* full-text codes, meaning is the server's */
+  uint32_t* requestList; /**< full-text codes, meaning is the server's */
 } TQFullTextInfoRequestList;
 
-/* Code 2 carries a list of char values; every other code carries one value. */
+/** Code 2 carries a list of char values; every other code carries one value. */
 typedef struct TQFullTextInfoStruct {
-  uint32_t infoType; /* the full-text code */
+  uint32_t infoType; /**< the full-text code */
   union {
     TQValueStruct value;
-    TQValueList valueList; /* TQ_FULLTEXT_INFO_VALUE_LIST */
+    TQValueList valueList; /**< TQ_FULLTEXT_INFO_VALUE_LIST */
   } u;
 } TQFullTextInfoStruct;
 
@@ -1250,6 +1340,7 @@ typedef struct TQFullTextInfoList {
   uint32_t numItems;
   TQFullTextInfoStruct* fullTextInfoList;
 } TQFullTextInfoList;
+/** @} */
 
 /* ------------------------------------------------------------------------ */
 /* Operations                                                               */
@@ -1260,75 +1351,349 @@ typedef struct TQFullTextInfoList {
 /*
  * Every operation returns the type of the most severe status item (0 ok,
  * 1 warning, 2 error), 3 when the control record's session cannot be found
- * (message 161) and 4 when no status list is passed. The status list is
- * emptied first and filled with malloc memory that FreeTQStatusList releases.
+ * (message 161) and 4 when no status list is passed. The status list is set
+ * empty first, without releasing what it held, and filled with malloc memory
+ * that FreeTQStatusList releases: release it after every call. Outputs are
+ * likewise cleared first, so they can always be released afterwards.
  */
 
-/* Opens a session and stores its handle in control->session. */
+/**
+ * @addtogroup sessions
+ * @{
+ */
+
+/**
+ * Opens a session and stores its handle in @p control->session.
+ *
+ * Reads the environment (`TQRPC`, `TQTCPPORT`, `TQPROTOCOL`,
+ * `TQRPC_RESPONSE_SIZE`, `TQAPILOGGING`) into the new session. No server is
+ * contacted: the first operation on a server connects to it. A failed
+ * initialisation leaves no session and a cleared handle.
+ *
+ * @param control the caller's control record; only its session handle is
+ *        written here. The user, password and server name are read by the
+ *        later operations, which may use any of them.
+ * @param status  set empty at entry, then receives the statuses of the call; release it
+ *        with FreeTQStatusList().
+ * @return 0 ok, 1 warning, 2 error, 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 149 no control record; 154 out of memory; 95 the RPC runtime context
+ * cannot be created; warning 68 when `TQRPC` holds a program number that
+ * is not accepted (the text of the variable appended; the session is still
+ * opened).
+ */
 uint32_t TQInitialization(TQControlStruct* control, TQStatusList* status);
-/* Ends the session: an end-of-session notice for every binding, then every
-   connection and buffer is released and control->session cleared. */
+
+/**
+ * Ends the session of @p control: an end-of-session notice goes to the
+ * server for every user, password and server the session has called (with a
+ * time-out of one second each), then every connection and buffer is
+ * released and @p control->session is cleared.
+ *
+ * The session is released even when a notice fails. While the notices go
+ * out, each binding's cache id, user, password, language and server name are
+ * written into @p control, which keeps the values of the last one.
+ *
+ * @param control the control record of the session to end.
+ * @param status  set empty at entry, then receives the statuses of the notices.
+ * @return the code of the notice phase (0, 1 or 2); 3 when the session cannot
+ *         be found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 161 no session; the transport messages of the notices.
+ */
 uint32_t TQTermination(TQControlStruct* control, TQStatusList* status);
 
-/* Session variables. */
-#define TQ_SESSION_RESPONSE_SIZE 1        /* integer */
-#define TQ_SESSION_NORMAL_TIMEOUT 2       /* integer, seconds */
-#define TQ_SESSION_LONG_TIMEOUT 3         /* integer, seconds */
-#define TQ_SESSION_EXTRA_LONG_TIMEOUT 4   /* integer, seconds */
-#define TQ_SESSION_DIRECTORY_TIMEOUT 5    /* integer, seconds */
-#define TQ_SESSION_CLEAR_PASSWORD_OK 6    /* integer, low byte kept */
-#define TQ_SESSION_FIXED_PROGRAM 7        /* unsigned integer */
-#define TQ_SESSION_LAST_MATCH_COUNT 8     /* integer, read only */
-#define TQ_SESSION_LAST_ENTRY_ID 9        /* character, read only; caller frees */
-#define TQ_SESSION_PROGRAM_FIXED 10       /* integer flag */
+/** @name Session variables
+ *  Ids of TQSetSessionVariable() and TQGetSessionVariable(), with the data
+ *  type their value has.
+ *  @{ */
+#define TQ_SESSION_RESPONSE_SIZE 1 /**< integer: chunk size of chunked operations, bytes */
+#define TQ_SESSION_NORMAL_TIMEOUT 2 /**< integer, seconds (default 60) */
+#define TQ_SESSION_LONG_TIMEOUT 3 /**< integer, seconds (default 180) */
+#define TQ_SESSION_EXTRA_LONG_TIMEOUT 4 /**< integer, seconds (default 900) */
+#define TQ_SESSION_DIRECTORY_TIMEOUT 5 /**< integer, seconds (default 15) */
+#define TQ_SESSION_CLEAR_PASSWORD_OK 6 /**< integer, low byte kept: clear password may be used */
+#define TQ_SESSION_FIXED_PROGRAM 7 /**< unsigned integer: fixed program number, as `TQRPC` */
+#define TQ_SESSION_LAST_MATCH_COUNT 8 /**< integer, read only: matches of the last list query */
+#define TQ_SESSION_LAST_ENTRY_ID 9 /**< character, read only: last created entry id; caller frees */
+#define TQ_SESSION_PROGRAM_FIXED 10 /**< integer flag: the program number is fixed */
+/** @} */
+
+/**
+ * Sets a session variable.
+ *
+ * @param control    the control record of the session.
+ * @param variableId one of the TQ_SESSION_... ids that may be set.
+ * @param value      the new value; its data type must be the one the id has
+ *        (integer, or unsigned integer for #TQ_SESSION_FIXED_PROGRAM). It is
+ *        stored without range checks; the caller keeps the record.
+ * @param status     set empty at entry, then receives the statuses of the call.
+ * @return 0 when stored; 2, with no status item, for an unknown or read-only
+ *         id, a NULL value or a value of another data type; 3 when the
+ *         session cannot be found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 161 no session.
+ */
 uint32_t TQSetSessionVariable(TQControlStruct* control, uint32_t variableId,
                               const TQValueStruct* value, TQStatusList* status);
+
+/**
+ * Reads a session variable.
+ *
+ * @param control    the control record of the session.
+ * @param variableId one of the TQ_SESSION_... ids.
+ * @param[out] value receives the data type and the value. For
+ *        #TQ_SESSION_LAST_ENTRY_ID the text is a new copy that the caller
+ *        releases with FreeTQValueStruct() (or free); it is empty before any
+ *        entry was created.
+ * @param status     set empty at entry, then receives the statuses of the call.
+ * @return 0 when read; 2 for an unknown id or a NULL value; 3 when the
+ *         session cannot be found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 161 no session; 154 no memory for the copy of the entry id.
+ */
 uint32_t TQGetSessionVariable(TQControlStruct* control, uint32_t variableId,
                               TQValueStruct* value, TQStatusList* status);
 
-/* Sends the end-of-session notice of a user name on channels 0, 1 and 2. */
+/**
+ * Tells the server of @p control that a user's session ends: the
+ * end-of-session notice of @p user on channels 0, 1 and 2, in this order.
+ *
+ * @param control the control record of the session; its user, password and
+ *        server name make the calls.
+ * @param user    the name of the user whose session ends (at most 30
+ *        characters are sent); not NULL.
+ * @param status  set empty at entry, then receives the statuses of the three calls.
+ * @return the type of the most severe status; 2 at the first failed call
+ *         (the later channels are not tried); 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 149 @p user is NULL; the control-record and transport messages of every
+ * operation, with 92 for a time-out.
+ */
 uint32_t TQEndUserSession(TQControlStruct* control, const char* user, TQStatusList* status);
 
-/* The configured server names, 65-byte slots; release with
-   FreeTQServerNameList. */
+/**
+ * Lists the configured server names.
+ *
+ * The names are the lines of the server list file: the file named by
+ * `TQSERVERLIST`, else `$XDG_CONFIG_HOME/tqlink/servers` (or
+ * `~/.config/tqlink/servers`), else `/etc/tqlink/servers`; blank lines are
+ * skipped and blanks around a name removed. A missing file is an empty list.
+ * No server is contacted.
+ *
+ * @param control the control record of the session.
+ * @param[out] servers receives the names in 65-byte slots, in file order; the
+ *        caller releases them with FreeTQServerNameList().
+ * @param status  set empty at entry, then receives the statuses of the call.
+ * @return 0 ok; 2 on failure; 3 when the session cannot be found; 4 when
+ *         @p status is NULL.
+ *
+ * @par Messages
+ * 161 no session; 155 @p servers is NULL; 154 out of memory.
+ */
 uint32_t TQGetListServer(TQControlStruct* control, TQServerNameList* servers,
                          TQStatusList* status);
-/* The port (0 or 1 to 65535) and program (0, 390600 or 390680 to 390694)
-   by which a server is reached from now on. */
+
+/**
+ * Sets the port and the program number by which a server is reached from
+ * now on; an open connection to it is replaced at the next call.
+ *
+ * @param control the control record of the session.
+ * @param server  the server name, as the control records name it.
+ * @param port    0 (ask the server's queue directory or the port mapper) or
+ *        1 to 65535.
+ * @param program 0 or 390600 (the server's default program: @p port becomes
+ *        its default port), or a private program from 390680 to 390694.
+ * @param status  set empty at entry, then receives the statuses of the call.
+ * @return 0 when stored; 2 on failure; 3 when the session cannot be found;
+ *         4 when @p status is NULL.
+ *
+ * @par Messages
+ * 161 no session; 8201 a program number not accepted (the number appended);
+ * 8202 a port outside 0 to 65535 (the port appended); 154 out of memory.
+ */
 uint32_t TQSetServerPort(TQControlStruct* control, const char* server, int32_t port,
                          int32_t program, TQStatusList* status);
 
-/* Server information for the requested codes; release with
-   FreeTQServerInfoList. */
+/** @} */
+
+/**
+ * @ingroup def_server
+ * Asks the server of @p control for server information.
+ *
+ * @param control  the control record of the session.
+ * @param requests the server-info codes wanted (1 to 102, except 10; their
+ *        meanings are the server's). All codes are checked and each bad one
+ *        reported before the call fails.
+ * @param[out] info receives one item per answered code; the caller releases
+ *        it with FreeTQServerInfoList().
+ * @param status   set empty at entry, then receives the statuses of the call.
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 122 no codes; 123 a code 0 or above 102, 218 code 10 (each with the code
+ * appended); the control-record and transport messages of every operation,
+ * with 93 for a time-out.
+ */
 uint32_t TQGetServerInfo(TQControlStruct* control, const TQServerInfoRequestList* requests,
                          TQServerInfoList* info, TQStatusList* status);
 
 /* --- Entries ------------------------------------------------------------ */
 
-/* Reads one entry: the fields named in fieldIds (NULL or empty: all), or no
-   values at all when values is NULL. A NULL entryId returns 0 at once.
-   Release the values with FreeTQFieldValueList. */
+/**
+ * @addtogroup entries
+ * @{
+ */
+
+/**
+ * Reads one entry of a schema.
+ *
+ * Attachment fields come back as an attachment description whose location
+ * is the file-name form, holding the attachment's name. From a server of
+ * protocol version 2 to 5 a field 102 text that is not 30 characters long
+ * is scrambled, as a version-6 server sends it.
+ *
+ * @param control  the control record of the session.
+ * @param schema   the schema (form) name, 1 to 30 characters.
+ * @param entryId  the entry's id list: one id, or one per member of a join
+ *        schema. NULL returns 0 at once without contacting the server.
+ * @param fieldIds the fields wanted; NULL or an empty list asks for all.
+ * @param[out] values receives the field values; NULL asks the server for the
+ *        status alone. The caller owns the list and releases it with
+ *        FreeTQFieldValueList(), also after a failure.
+ * @param status   set empty at entry, then receives the statuses of the call.
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 102 no schema name, 103 a name longer than 30; 106 an empty entry id list,
+ * 100 no non-empty id, 121 an id longer than 15; 154 out of memory; the
+ * control-record and transport messages of every operation, with 93 for a
+ * time-out; the server's, for example when the entry or the schema does not
+ * exist.
+ */
 uint32_t TQGetEntry(TQControlStruct* control, const char* schema, TQEntryIdList* entryId,
                     TQInternalIdList* fieldIds, TQFieldValueList* values, TQStatusList* status);
-/* Changes the given fields of one entry; getTime and option are passed to the
-   server unchanged. A NULL entryId returns 0 at once. */
+
+/**
+ * Changes the given fields of one entry; the other fields keep their values.
+ *
+ * A value of field 102 with data type char travels scrambled (its first 30
+ * characters); the caller's record is not changed.
+ *
+ * @param control the control record of the session.
+ * @param schema  the schema name, 1 to 30 characters.
+ * @param entryId the entry's id list. NULL returns 0 at once without
+ *        contacting the server.
+ * @param values  the new values; NULL or an empty list sends none. A char,
+ *        diary, decimal, byte-list, attachment or coordinate value with a
+ *        NULL pointer is made the NULL value in place. Attachment values are
+ *        refused in this release.
+ * @param getTime passed to the server unchanged (a time stamp; its meaning is
+ *        the server's).
+ * @param option  passed to the server unchanged.
+ * @param status  set empty at entry, then receives the statuses of the call.
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 102, 103 the schema name; 106, 100, 121 the entry id list; 110 a data
+ * type above 41 and 197 a keyword above 21, each followed by 124 (a bad
+ * value in the list); 283 an attachment value; 154 out of memory; the
+ * control-record and transport messages of every operation, with 92 for a
+ * time-out; the server's.
+ */
 uint32_t TQSetEntry(TQControlStruct* control, const char* schema, TQEntryIdList* entryId,
                     TQFieldValueList* values, TQTimestamp getTime, uint32_t option,
                     TQStatusList* status);
-/* Creates an entry; its id is written to entryId when that is not NULL. */
+
+/**
+ * Creates an entry.
+ *
+ * Fields not given get their defaults from the server. A value of field 102
+ * with data type char travels scrambled. Unless the server answers with an
+ * error, the new id is also kept as the session variable
+ * #TQ_SESSION_LAST_ENTRY_ID.
+ *
+ * @param control the control record of the session.
+ * @param schema  the schema name, 1 to 30 characters.
+ * @param values  the field values; NULL or an empty list sends none. NULL
+ *        pointers of values are made the NULL value in place; attachment
+ *        values are refused in this release.
+ * @param[out] entryId a caller buffer that receives the new entry's id, or
+ *        NULL; emptied at entry.
+ * @param status  set empty at entry, then receives the statuses of the call.
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 102, 103 the schema name; 110, 197 followed by 124 a bad value; 283 an
+ * attachment value; 154 out of memory; the control-record and transport
+ * messages of every operation, with 92 for a time-out; the server's.
+ */
 uint32_t TQCreateEntry(TQControlStruct* control, const char* schema, TQFieldValueList* values,
                        TQEntryIdType entryId, TQStatusList* status);
-/* Deletes one entry; option is passed to the server unchanged. */
+
+/**
+ * Deletes one entry.
+ *
+ * @param control the control record of the session.
+ * @param schema  the schema name, 1 to 30 characters.
+ * @param entryId the entry's id list; NULL or empty is an error.
+ * @param option  passed to the server unchanged.
+ * @param status  set empty at entry, then receives the statuses of the call.
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 102, 103 the schema name; 106 no or an empty entry id list, 100 no
+ * non-empty id, 121 an id longer than 15; the control-record and transport
+ * messages of every operation, with 92 for a time-out; the server's.
+ */
 uint32_t TQDeleteEntry(TQControlStruct* control, const char* schema, TQEntryIdList* entryId,
                        uint32_t option, TQStatusList* status);
-/* Creates or merges an entry as mergeType tells the server; the new or merged
-   entry's id is written to entryId when that is not NULL. */
+
+/**
+ * Creates an entry, or merges the values into an existing one, as
+ * @p mergeType tells the server.
+ *
+ * As TQCreateEntry(), except that the field value list must not be empty.
+ *
+ * @param control   the control record of the session.
+ * @param schema    the schema name, 1 to 30 characters.
+ * @param values    the field values, at least one.
+ * @param mergeType passed to the server unchanged (what to do when the entry
+ *        exists).
+ * @param[out] entryId a caller buffer that receives the id of the new or
+ *        merged entry, or NULL; emptied at entry.
+ * @param status    set empty at entry, then receives the statuses of the call.
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 102, 103 the schema name; 104 no values; 110, 197 followed by 124 a bad
+ * value; 283 an attachment value; 154 out of memory; the control-record and
+ * transport messages of every operation, with 92 for a time-out; the
+ * server's.
+ */
 uint32_t TQMergeEntry(TQControlStruct* control, const char* schema, TQFieldValueList* values,
                       uint32_t mergeType, TQEntryIdType entryId, TQStatusList* status);
 
+/** @} */
+
 /* --- Release routines --------------------------------------------------- */
 
-/*
+/**
+ * @defgroup release Release routines
+ * @brief Giving back, with free, what the library returned.
+ *
  * Each routine releases, with free, the heap memory hung below a record.
  * A NULL record is ignored. With freeStruct non-zero the record's own block
  * is released too; with freeStruct zero the record is left empty (lists get
@@ -1341,96 +1706,363 @@ uint32_t TQMergeEntry(TQControlStruct* control, const char* schema, TQFieldValue
  * recursion.
  */
 
-/* Values, field values, entries */
+/** @addtogroup release
+ * @{
+ */
+
+/** @name Values, field values, entries
+ *  @{ */
+/** Releases a value: the text of a char, diary or decimal value, the pointed-to byte list,
+    attachment or coordinate list. Other types own nothing. Left empty: data type 0.
+    @param value the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQValueStruct(TQValueStruct* value, TQBoolean freeStruct);
+/** Releases a value list: each value as FreeTQValueStruct() does, then the array.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQValueList(TQValueList* list, TQBoolean freeStruct);
+/** Releases a list of value lists: each with FreeTQValueList(), then the array.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQValueListList(TQValueListList* list, TQBoolean freeStruct);
+/** Releases a byte list: the bytes. Count and pointer are cleared; the type is kept.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQByteList(TQByteList* list, TQBoolean freeStruct);
+/** Releases a coordinate list: the array. Count and pointer are cleared.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQCoordList(TQCoordList* list, TQBoolean freeStruct);
+/** Releases an attachment description: the name and the location (FreeTQLocStruct()). Left empty:
+    name NULL, both sizes 0.
+    @param attach the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQAttachStruct(TQAttachStruct* attach, TQBoolean freeStruct);
+/** Releases a location: the file name, or the buffer (size and pointer cleared). Left empty:
+    location type 0.
+    @param loc the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQLocStruct(TQLocStruct* loc, TQBoolean freeStruct);
+/** Releases a field value: its value (FreeTQValueStruct()).
+    @param fieldValue the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQFieldValueStruct(TQFieldValueStruct* fieldValue, TQBoolean freeStruct);
+/** Releases a field value list, such as TQGetEntry() returns: each item's value, then the array.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQFieldValueList(TQFieldValueList* list, TQBoolean freeStruct);
+/** Releases a list of field value lists: each with FreeTQFieldValueList(), then the array.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQFieldValueListList(TQFieldValueListList* list, TQBoolean freeStruct);
+/** Releases an entry id list: the array.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQEntryIdList(TQEntryIdList* list, TQBoolean freeStruct);
+/** Releases a list of entry id lists: each with FreeTQEntryIdList(), then the array.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQEntryIdListList(TQEntryIdListList* list, TQBoolean freeStruct);
+/** Releases an entry list: each item's short description and entry id list, then the array.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQEntryListList(TQEntryListList* list, TQBoolean freeStruct);
+/** Releases a list of entry-list fields: the array.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQEntryListFieldList(TQEntryListFieldList* list, TQBoolean freeStruct);
+/** Releases an entry list with field values: each item's entry id list and its field value list
+    (pointed-to, when not NULL), then the array.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQEntryListFieldValueList(TQEntryListFieldValueList* list, TQBoolean freeStruct);
+/** Releases a status list, which every operation fills: each item's message text and appended text,
+    then the array.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQStatusList(TQStatusList* list, TQBoolean freeStruct);
+/** Releases a message of a filter or active-link action: its text.
+    @param message the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQMessageStruct(TQMessageStruct* message, TQBoolean freeStruct);
+/** Releases an id list: the array.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQInternalIdList(TQInternalIdList* list, TQBoolean freeStruct);
+/** Releases a name list: the array.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQNameList(TQNameList* list, TQBoolean freeStruct);
+/** Releases a server name list, such as TQGetListServer() returns: the array.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQServerNameList(TQServerNameList* list, TQBoolean freeStruct);
+/** Releases a list of flags: the array.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQBooleanList(TQBooleanList* list, TQBoolean freeStruct);
+/** Releases a matrix of flags: each row with FreeTQBooleanList(), then the array.
+    @param matrix the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQBooleanMatrix(TQBooleanMatrix* matrix, TQBoolean freeStruct);
+/** Releases a sort list: the array.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQSortList(TQSortList* list, TQBoolean freeStruct);
+/** Releases a list of statistics results: each item's group-by value list and its result value,
+    then the array.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQStatisticsResultList(TQStatisticsResultList* list, TQBoolean freeStruct);
+/** Releases a decoded diary: each item's text, then the array.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQDiaryList(TQDiaryList* list, TQBoolean freeStruct);
+/** Releases a decoded status history: the array.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQStatusHistoryList(TQStatusHistoryList* list, TQBoolean freeStruct);
 
-/* Qualifications */
+/** @} */
+
+/** @name Qualifications
+ *  @{ */
+/** Releases a qualification tree: the child nodes of AND, OR and NOT and the relational operation,
+    to any depth. Left empty: operation 0.
+    @param qualifier the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQQualifierStruct(TQQualifierStruct* qualifier, TQBoolean freeStruct);
+/** Releases a relational operation: both operands (FreeTQFieldValueOrArithStruct()).
+    @param relOp the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQRelOpStruct(TQRelOpStruct* relOp, TQBoolean freeStruct);
+/** Releases an arithmetic operation: both operands; for #TQ_ARITH_OP_NEGATE only the right one.
+    @param arithOp the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQArithOpStruct(TQArithOpStruct* arithOp, TQBoolean freeStruct);
+/** Releases an operand: a value, the pointed-to arithmetic operation, a value set, or a query (its
+    qualification tree and its block; the pointer is then NULL). Other tags own nothing.
+    @param operand the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQFieldValueOrArithStruct(TQFieldValueOrArithStruct* operand, TQBoolean freeStruct);
+/** Releases a query operand: its qualification tree, root included.
+    @param query the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQQueryValueStruct(TQQueryValueStruct* query, TQBoolean freeStruct);
 
-/* Schemas, fields, views */
+/** @} */
+
+/** @name Schemas, fields, views
+ *  @{ */
+/** Releases a permission list: the array.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQPermissionList(TQPermissionList* list, TQBoolean freeStruct);
+/** Releases a group list: each group's name list, then the array.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQGroupInfoList(TQGroupInfoList* list, TQBoolean freeStruct);
+/** Releases a licence list: the array.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQUserLicenseList(TQUserLicenseList* list, TQBoolean freeStruct);
+/** Releases a user list: each user's licence list and e-mail address, then the array.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQUserInfoList(TQUserInfoList* list, TQBoolean freeStruct);
+/** Releases a schema's kind: the join qualification of a join schema, the view qualification text
+    of a view schema. Left empty: type 0.
+    @param schema the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQCompoundSchema(TQCompoundSchema* schema, TQBoolean freeStruct);
+/** Releases an index list: the array.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQIndexList(TQIndexList* list, TQBoolean freeStruct);
+/** Releases field limits: the pattern of char limits, the value names of enumerated and bitmask
+    limits, the range texts of decimal limits. Left empty: data type 0.
+    @param limit the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQFieldLimitStruct(TQFieldLimitStruct* limit, TQBoolean freeStruct);
+/** Releases a display list: the array.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQDisplayList(TQDisplayList* list, TQBoolean freeStruct);
+/** Releases a property: its value. Left empty: property tag 0.
+    @param prop the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQPropStruct(TQPropStruct* prop, TQBoolean freeStruct);
+/** Releases a property list: each property's value, then the array.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQPropList(TQPropList* list, TQBoolean freeStruct);
+/** Releases display instances: the common property list, then each instance's property list and the
+    array.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQDisplayInstanceList(TQDisplayInstanceList* list, TQBoolean freeStruct);
 
-/* Character menus */
+/** @} */
+
+/** @name Character menus
+ *  @{ */
+/** Releases a character menu: the items of a list menu (and their sub-menus, to any depth), the
+    qualification of a query menu, the file name of a file menu, the command of an SQL menu. Left
+    empty: menu type 0.
+    @param menu the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQCharMenuStruct(TQCharMenuStruct* menu, TQBoolean freeStruct);
+/** Releases a menu item: the value text, or the pointed-to sub-menu. Left empty: item type 0.
+    @param item the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQCharMenuItemStruct(TQCharMenuItemStruct* item, TQBoolean freeStruct);
+/** Releases a list of menu items: each item with FreeTQCharMenuItemStruct(), then the array.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQCharMenuList(TQCharMenuList* list, TQBoolean freeStruct);
 
-/* Assignments */
+/** @} */
+
+/** @name Assignments
+ *  @{ */
+/** Releases an assignment: the value, the process command, or the pointed-to field, arithmetic,
+    function, DDE or SQL record, to any depth. Left empty: type 0.
+    @param assign the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQAssignStruct(TQAssignStruct* assign, TQBoolean freeStruct);
+/** Releases a field assignment source: its qualification. Left empty: qualification operation 0,
+    tag #TQ_FIELD.
+    @param assignField the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQAssignFieldStruct(TQAssignFieldStruct* assignField, TQBoolean freeStruct);
+/** Releases an arithmetic assignment: both operands; for #TQ_ARITH_OP_NEGATE only the right one.
+    @param arithOp the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQArithOpAssignStruct(TQArithOpAssignStruct* arithOp, TQBoolean freeStruct);
+/** Releases a function assignment: each parameter (FreeTQAssignStruct()), then the parameter array.
+    @param function the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQFunctionAssignStruct(TQFunctionAssignStruct* function, TQBoolean freeStruct);
+/** Releases a DDE record: its five texts (left NULL).
+    @param dde the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQDDEStruct(TQDDEStruct* dde, TQBoolean freeStruct);
+/** Releases an SQL assignment: the command. Left empty: server name empty, command NULL.
+    @param sql the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQAssignSQLStruct(TQAssignSQLStruct* sql, TQBoolean freeStruct);
+/** Releases an SQL action: the command. Left empty: server name empty, command NULL.
+    @param sql the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQSQLStruct(TQSQLStruct* sql, TQBoolean freeStruct);
+/** Releases a field assignment: its assignment (FreeTQAssignStruct()).
+    @param fieldAssign the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQFieldAssignStruct(TQFieldAssignStruct* fieldAssign, TQBoolean freeStruct);
+/** Releases a list of field assignments: each assignment, then the array.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQFieldAssignList(TQFieldAssignList* list, TQBoolean freeStruct);
+/** Releases a push-fields list: each item's target and source, then the array (whenever its pointer
+    is not NULL).
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQPushFieldsList(TQPushFieldsList* list, TQBoolean freeStruct);
 
-/* Filter, escalation and active-link actions */
+/** @} */
+
+/** @name Filter, escalation and active-link actions
+ *  @{ */
+/** Releases a filter or escalation action: the texts and field list of a notification, the message
+    text, the log-file or process text, the field assignments, the push fields or the SQL command.
+    Left empty: action 0.
+    @param action the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQFilterActionStruct(TQFilterActionStruct* action, TQBoolean freeStruct);
+/** Releases a filter action list: each action with FreeTQFilterActionStruct(), then the array.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQFilterActionList(TQFilterActionList* list, TQBoolean freeStruct);
+/** Releases an active-link action: whatever its kind owns (macro text and parameters, field
+    assignments, texts, message, field characteristics, DDE record, push fields, SQL command, method
+    calls, dialogue field lists). Left empty: action 0.
+    @param action the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQActiveLinkActionStruct(TQActiveLinkActionStruct* action, TQBoolean freeStruct);
+/** Releases an active-link action list: each action with FreeTQActiveLinkActionStruct(), then the
+    array.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQActiveLinkActionList(TQActiveLinkActionList* list, TQBoolean freeStruct);
 
-/* Export items, containers, server and full-text settings */
+/** @} */
+
+/** @name Export items, containers, server and full-text settings
+ *  @{ */
+/** Releases a list of export items: the array.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQStructItemList(TQStructItemList* list, TQBoolean freeStruct);
+/** Releases a list of container owners: the array.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQContainerOwnerObjList(TQContainerOwnerObjList* list, TQBoolean freeStruct);
+/** Releases a list of container types: the array.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQContainerTypeList(TQContainerTypeList* list, TQBoolean freeStruct);
+/** Releases a list of reference types: the array.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQReferenceTypeList(TQReferenceTypeList* list, TQBoolean freeStruct);
+/** Releases a container reference: its label and description, and for an external reference its
+    group list and value.
+    @param reference the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQReferenceStruct(TQReferenceStruct* reference, TQBoolean freeStruct);
+/** Releases a reference list: each reference as FreeTQReferenceStruct() does, then the array.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQReferenceList(TQReferenceList* list, TQBoolean freeStruct);
+/** Releases a list of container descriptions: the array.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQContainerInfoList(TQContainerInfoList* list, TQBoolean freeStruct);
+/** Releases a list of server-info codes: the array.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQServerInfoRequestList(TQServerInfoRequestList* list, TQBoolean freeStruct);
+/** Releases server information, such as TQGetServerInfo() returns: each item's value, then the
+    array.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQServerInfoList(TQServerInfoList* list, TQBoolean freeStruct);
+/** Releases a list of full-text codes: the array.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQFullTextInfoRequestList(TQFullTextInfoRequestList* list, TQBoolean freeStruct);
+/** Releases full-text settings: each item's value (a value list for code 2), then the array.
+    @param list the record, or NULL (ignored).
+    @param freeStruct non-zero: free the record's own block too; zero: leave it empty. */
 void FreeTQFullTextInfoList(TQFullTextInfoList* list, TQBoolean freeStruct);
+
+/** @} */
+/** @} */
 
 /* --- Messages ----------------------------------------------------------- */
 
-/* The catalog text of a message number in a new block of TQ_MAX_MESSAGE_TEXT
-   (256) bytes, which the caller releases with free; NULL when the block cannot
-   be allocated. A number missing from the catalog gives the "not in catalog"
-   text followed by the number. */
+/**
+ * @ingroup messages
+ * The catalog text of a message number, in a new block.
+ *
+ * @param messageNumber the message number (set 1 of the catalog).
+ * @return a new block of #TQ_MAX_MESSAGE_TEXT (256) bytes holding the text,
+ *         which the caller releases with free; NULL when the block cannot be
+ *         allocated. A number missing from the catalog gives the catalog's
+ *         "not in catalog" text followed by the number; when no catalog can
+ *         be opened the text is "Cannot open catalog; Message number = " and
+ *         the number.
+ */
 char* TQGetTextForErrorMessage(int32_t messageNumber);
 
 #ifdef __cplusplus
