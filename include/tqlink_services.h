@@ -80,6 +80,42 @@ int32_t TQIsRpcMessageNumber(int32_t messageNumber);
 #define TQ_CATALOG_DESCRIPTOR_NONE ((intptr_t)-1)
 extern intptr_t TQCatalogDescriptor;
 
+/* --- Date and time ------------------------------------------------------ */
+
+/*
+ * Times are local times of TQTimestamp seconds, written in the formats of
+ * the environment's time locale (LC_ALL, else LC_TIME, else LANG), which is
+ * read once, at the first use of any of these services. The variable TQDATE
+ * (its name can be replaced through the catalog, set 255 number 101), when
+ * set and not empty, is a strftime format that replaces the date and time
+ * format in both directions.
+ */
+
+/* Writes the local date of time in the locale's date format into buffer,
+   which holds size bytes. Returns the length written, or 0 when the text
+   does not fit (the buffer is then empty if size is not 0). */
+int32_t TQFormatDate(char* buffer, size_t size, TQTimestamp time);
+
+/* As TQFormatDate, with the local date and time: the TQDATE format when it
+   is set, else the date, a space and the time as TQFormatTime writes it. */
+int32_t TQFormatDateTime(char* buffer, size_t size, TQTimestamp time);
+
+/* As TQFormatDate, with the local time of day in the locale's time format. */
+int32_t TQFormatTime(char* buffer, size_t size, TQTimestamp time);
+
+/* Converts a text into seconds. A date, with or without a time of day, in
+   the TQDATE format, the locale's formats or one of the usual forms
+   ("Jan 5, 1998 10:00", "5 Jan 1998 10:00 PM", ...; a leading weekday name
+   is passed over), and a text of digits only (seconds since 1970), give
+   that point in time. Otherwise, when timeOfDay is non-zero, a time of day
+   gives that time today; when it is zero, "H", "H:M" or "H:M:S" gives a
+   duration and *interval (when not NULL) is set to 1. Only spaces and tabs
+   may follow the text read. Returns 1 on success and 0, with *seconds 0,
+   when seconds is NULL, the text is NULL or does not convert, or it names a
+   time before 1970 or past the 32-bit range. */
+int32_t TQTextToSeconds(const char* text, int32_t timeOfDay, TQTimestamp* seconds,
+                        int32_t* interval);
+
 /* --- Multibyte text ----------------------------------------------------- */
 
 /*
