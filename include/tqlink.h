@@ -1326,6 +1326,25 @@ uint32_t TQDeleteEntry(TQControlStruct* control, const char* schema, TQEntryIdLi
 uint32_t TQMergeEntry(TQControlStruct* control, const char* schema, TQFieldValueList* values,
                       uint32_t mergeType, TQEntryIdType entryId, TQStatusList* status);
 
+/* --- Diaries and status histories ----------------------------------------- */
+
+/*
+ * Local operations: they contact no server; the control record serves only
+ * to find the session. An encoded diary is a run of items
+ * "<seconds>\x04<user>\x04<text>\x03"; an encoded status history has one
+ * item "<seconds>\x04<user>\x03" per value of the status field, or a lone
+ * 0x03 for a value never set. Separators are found at character starts of
+ * the current character set. User names are cut to 30 bytes. A NULL or
+ * empty text gives an empty list. A text that is not a run of complete items
+ * gives error 339 (diary) or 340 (status history) and an empty list; no
+ * output list gives error 155. Release the lists with FreeTQDiaryList and
+ * FreeTQStatusHistoryList.
+ */
+uint32_t TQDecodeDiary(TQControlStruct* control, const char* encoded, TQDiaryList* diary,
+                       TQStatusList* status);
+uint32_t TQDecodeStatusHistory(TQControlStruct* control, const char* encoded,
+                               TQStatusHistoryList* history, TQStatusList* status);
+
 /* --- Release routines --------------------------------------------------- */
 
 /*

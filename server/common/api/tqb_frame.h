@@ -36,7 +36,8 @@
 #include "tqlink.h"
 #include "tqlink_services.h"
 
-// Message numbers of the frame, the directory and the dispatcher.
+// Message numbers of the frame, the directory, the dispatcher and the local
+// operations.
 inline constexpr int32_t kTQMsgBadEnvironment = 68;
 inline constexpr int32_t kTQMsgCannotConnect = 90;
 inline constexpr int32_t kTQMsgCallFailed = 91;
@@ -49,6 +50,8 @@ inline constexpr int32_t kTQMsgOutOfMemory = 154;
 inline constexpr int32_t kTQMsgNoOutput = 155;
 inline constexpr int32_t kTQMsgNoSession = 161;
 inline constexpr int32_t kTQMsgBadPassword = 329;
+inline constexpr int32_t kTQMsgBadDiary = 339;
+inline constexpr int32_t kTQMsgBadStatusHistory = 340;
 inline constexpr int32_t kTQMsgBadProgram = 8201;
 inline constexpr int32_t kTQMsgBadPort = 8202;
 
