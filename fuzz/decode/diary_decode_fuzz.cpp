@@ -6,21 +6,14 @@
 #include <cstring>
 #include <string>
 
+#include "fuzz_session.h"
 #include "tqlink.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static TQControlStruct control = [] {
-    TQControlStruct c{};
-    std::strcpy(c.user, "Demo");
-    TQStatusList status{};
-    TQInitialization(&c, &status);
-    FreeTQStatusList(&status, 0);
-    return c;
-  }();
   const std::string text(reinterpret_cast<const char*>(data), size);
   TQDiaryList list{};
   TQStatusList status{};
-  const uint32_t code = TQDecodeDiary(&control, text.c_str(), &list, &status);
+  const uint32_t code = TQDecodeDiary(fuzzSession(), text.c_str(), &list, &status);
   if (code == 0) {
     size_t total = 0;
     for (uint32_t i = 0; i < list.numItems; ++i) {

@@ -6,21 +6,14 @@
 #include <cstring>
 #include <string>
 
+#include "fuzz_session.h"
 #include "tqlink.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static TQControlStruct control = [] {
-    TQControlStruct c{};
-    std::strcpy(c.user, "Demo");
-    TQStatusList status{};
-    TQInitialization(&c, &status);
-    FreeTQStatusList(&status, 0);
-    return c;
-  }();
   const std::string text(reinterpret_cast<const char*>(data), size);
   TQStatusHistoryList list{};
   TQStatusList status{};
-  const uint32_t code = TQDecodeStatusHistory(&control, text.c_str(), &list, &status);
+  const uint32_t code = TQDecodeStatusHistory(fuzzSession(), text.c_str(), &list, &status);
   if (code == 0) {
     if (list.numItems > text.size()) std::abort();
     for (uint32_t i = 0; i < list.numItems; ++i) {

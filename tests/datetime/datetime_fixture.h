@@ -35,6 +35,12 @@ bool applies(When when);
     if (!::tqdt::setting().available) GTEST_SKIP() << "locale not installed";     \
   } while (0)
 
+// A fixture whose tests skip when their setting's locale is not installed.
+class SettingTest : public ::testing::Test {
+ protected:
+  void SetUp() override { TQDT_REQUIRE_SETTING(); }
+};
+
 // A wall-clock time: year, month 1 to 12, day, hour, minute, second.
 struct Wall {
   int year, month, day, hour, minute, second;

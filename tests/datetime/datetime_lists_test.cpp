@@ -65,10 +65,7 @@ const ListRow kDateTimeRows[] = {
     {When::kAll, "junk", false, kNone},
 };
 
-class DateTimeLists : public ::testing::Test {
- protected:
-  void SetUp() override { TQDT_REQUIRE_SETTING(); }
-};
+class DateTimeLists : public tqdt::SettingTest {};
 
 TEST_F(DateTimeLists, DateAndTimeForms) {
   for (const ListRow& row : kDateTimeRows) {

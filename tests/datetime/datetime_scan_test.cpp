@@ -109,10 +109,7 @@ const ScanRow kScanRows[] = {
     {When::kAll, "%H", "   ", false, kNone},
 };
 
-class DateTimeScan : public ::testing::Test {
- protected:
-  void SetUp() override { TQDT_REQUIRE_SETTING(); }
-};
+class DateTimeScan : public tqdt::SettingTest {};
 
 TEST_F(DateTimeScan, ConversionsOfTheFormat) {
   for (const ScanRow& row : kScanRows) {

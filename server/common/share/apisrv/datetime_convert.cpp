@@ -10,11 +10,6 @@
 
 namespace {
 
-bool onlySpacesTabs(const char* p) {
-  while (*p == ' ' || *p == '\t') ++p;
-  return *p == '\0';
-}
-
 // Today's local date at 00:00:00, daylight saving left to the conversion.
 struct tm todayAtMidnight() {
   const time_t now = time(nullptr);
@@ -68,7 +63,7 @@ bool readInterval(const char* text, int32_t* seconds) {
     if (!readInt(q, &parts[i])) break;
     p = end = q;
   }
-  if (!onlySpacesTabs(end)) return false;
+  if (!tqDtOnlySpacesTabs(end)) return false;
   const long long total = parts[0] * 3600 + parts[1] * 60 + parts[2];
   if (total < INT32_MIN || total > INT32_MAX) return false;
   *seconds = static_cast<int32_t>(total);
@@ -103,7 +98,7 @@ bool tqDtTextToSeconds(const char* text, bool timeOfDay, int32_t* seconds, bool*
   if (timeOfDay) {
     tm = today;
     const char* stop = tqDtScanTimeOfDay(text, &tm);
-    if (stop == nullptr || !onlySpacesTabs(stop)) return false;
+    if (stop == nullptr || !tqDtOnlySpacesTabs(stop)) return false;
     tm.tm_isdst = -1;
     return toSeconds(tm, seconds);
   }

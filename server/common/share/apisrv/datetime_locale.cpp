@@ -19,12 +19,6 @@ constexpr int32_t kCatalogSetEnvironment = 255;
 constexpr int32_t kCatalogDateOverride = 101;
 constexpr const char* kDefaultOverrideName = "TQDATE";
 
-bool isAsciiPunct(char c) {
-  const unsigned char u = static_cast<unsigned char>(c);
-  return u > 0x20 && u < 0x7F && !(u >= '0' && u <= '9') && !(u >= 'A' && u <= 'Z') &&
-         !(u >= 'a' && u <= 'z');
-}
-
 // The environment's time locale; "C" when it names no installed locale.
 locale_t openTimeLocale() {
   locale_t locale = newlocale(LC_TIME_MASK, "", static_cast<locale_t>(nullptr));
@@ -94,7 +88,7 @@ void eachConversion(const std::string& format, Visit&& visit) {
 
 // The separator behind a conversion: a single punctuation byte, else dflt.
 char separatorAt(const std::string& format, size_t index, char dflt) {
-  return index < format.size() && isAsciiPunct(format[index]) && format[index] != '%'
+  return index < format.size() && tqDtIsPunct(format[index]) && format[index] != '%'
              ? format[index]
              : dflt;
 }

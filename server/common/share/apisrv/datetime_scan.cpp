@@ -15,12 +15,6 @@ bool isDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-bool isAsciiPunct(char c) {
-  const unsigned char u = static_cast<unsigned char>(c);
-  return u > 0x20 && u < 0x7F && !isDigit(c) && !(u >= 'A' && u <= 'Z') &&
-         !(u >= 'a' && u <= 'z');
-}
-
 // Blanks are spaces; tabs count only where a rule says so.
 const char* skipBlanks(const char* p) {
   while (*p == ' ') ++p;
@@ -30,10 +24,6 @@ const char* skipBlanks(const char* p) {
 const char* skipSpacesTabs(const char* p) {
   while (*p == ' ' || *p == '\t') ++p;
   return p;
-}
-
-bool onlySpacesTabs(const char* p) {
-  return *skipSpacesTabs(p) == '\0';
 }
 
 int daysInMonth(long long year, int month) {
@@ -225,7 +215,7 @@ const char* tqDtScan(const char* text, const char* format, struct tm* out) {
         }
         break;
       default:
-        if (!isAsciiPunct(c)) return nullptr;
+        if (!tqDtIsPunct(c)) return nullptr;
         t = skipBlanks(t);
         if (*t != c) return nullptr;
         ++t;
@@ -252,7 +242,7 @@ namespace {
 const char* tryFormat(const char* text, const std::string& format, struct tm* tm, bool whole) {
   struct tm scratch = *tm;
   const char* stop = tqDtScan(text, format.c_str(), &scratch);
-  if (stop == nullptr || (whole && !onlySpacesTabs(stop))) return nullptr;
+  if (stop == nullptr || (whole && !tqDtOnlySpacesTabs(stop))) return nullptr;
   *tm = scratch;
   return stop;
 }
@@ -266,7 +256,7 @@ const char* firstOf(const char* text, const char* const (&formats)[N], const std
     struct tm scratch = *tm;
     const char* stop = tqDtScan(text, (format + suffix).c_str(), &scratch);
     if (stop == nullptr) continue;
-    if (whole && !onlySpacesTabs(stop)) return nullptr;
+    if (whole && !tqDtOnlySpacesTabs(stop)) return nullptr;
     *tm = scratch;
     return stop;
   }
@@ -306,7 +296,7 @@ const char* scanDateTimeForms(const char* text, struct tm* tm) {
     // The date alone, or the date followed by any time of day.
     struct tm scratch = *tm;
     stop = tqDtScan(text, date.c_str(), &scratch);
-    if (stop != nullptr && !onlySpacesTabs(stop)) stop = tqDtScanTimeOfDay(stop, &scratch);
+    if (stop != nullptr && !tqDtOnlySpacesTabs(stop)) stop = tqDtScanTimeOfDay(stop, &scratch);
     if (stop != nullptr) {
       *tm = scratch;
       return stop;
@@ -349,7 +339,7 @@ bool digitsOnly(const char* text, int32_t* seconds, bool* valid) {
   for (; isDigit(t[n]); ++n) {
     if (value <= INT32_MAX) value = value * 10 + (t[n] - '0');
   }
-  if (!onlySpacesTabs(t + n)) return false;
+  if (!tqDtOnlySpacesTabs(t + n)) return false;
   if (n > kTQDtMaxDigits || value > INT32_MAX) *valid = false;
   *seconds = static_cast<int32_t>(*valid ? value : 0);
   return true;
@@ -402,6 +392,6 @@ bool tqDtScanDateTime(const char* text, struct tm* tm) {
     const time_t t = seconds;
     return localtime_r(&t, tm) != nullptr;
   }
-  if (stop == nullptr || !onlySpacesTabs(stop)) return false;
+  if (stop == nullptr || !tqDtOnlySpacesTabs(stop)) return false;
   return normalise(tm);
 }

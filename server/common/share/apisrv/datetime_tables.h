@@ -29,3 +29,17 @@ struct TQDtScanTables {
 
 const TQDtLocaleTable& tqDtLocaleTable();
 const TQDtScanTables& tqDtScanTables();
+
+// A printable ASCII character that is neither a letter nor a digit: the
+// characters a format matches literally.
+inline bool tqDtIsPunct(char c) {
+  const unsigned char u = static_cast<unsigned char>(c);
+  return u > 0x20 && u < 0x7F && !(u >= '0' && u <= '9') && !(u >= 'A' && u <= 'Z') &&
+         !(u >= 'a' && u <= 'z');
+}
+
+// Whether only spaces and tabs are left of a text.
+inline bool tqDtOnlySpacesTabs(const char* p) {
+  while (*p == ' ' || *p == '\t') ++p;
+  return *p == '\0';
+}
