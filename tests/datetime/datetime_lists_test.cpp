@@ -95,7 +95,7 @@ TEST_F(DateTimeLists, DigitsAreSecondsSince1970) {
 TEST_F(DateTimeLists, LongWeekdayChainsAreReadWithoutNesting) {
   if (!applies(When::kEnglish)) GTEST_SKIP() << "English weekday names";
   std::string text;
-  for (int i = 0; i < 20000; ++i) text += "Mon ";
+  for (int i = 0; i < 5000; ++i) text += "Mon ";
   struct tm tm = baseTime();
   ASSERT_TRUE(tqDtScanDateTime((text + "Jan 5 1998").c_str(), &tm));
   EXPECT_EQ(wallOf(tm), (Wall{1998, 1, 5, 0, 0, 0}));
