@@ -194,6 +194,19 @@ constexpr const char* directoryProcedureName(uint32_t number) {
   return nullptr;
 }
 
+// The procedures of the server program that only read: gets, lists,
+// statistics, server information, user verification, export, the
+// character-menu fetches and queries. Every directory procedure reads.
+constexpr bool serverProcedureReads(uint32_t number) {
+  constexpr uint32_t reads[] = {1,  5,  6,  7,  11, 12, 15, 16, 20, 21, 25, 26, 30, 31,
+                                32, 33, 34, 36, 38, 42, 45, 46, 48, 52, 54, 55, 57, 59,
+                                60, 62, 66, 67, 68, 72, 73, 74, 78, 80};
+  for (uint32_t r : reads) {
+    if (r == number) return true;
+  }
+  return false;
+}
+
 // The last ordinary procedure of each server-program version; every version
 // also has 90 to 93.
 constexpr uint32_t lastOrdinary(uint32_t version) {
@@ -222,7 +235,9 @@ constexpr TQProcedure makeProcedure(TQProgram program, uint32_t version, uint32_
       nullptr,
       nullptr,
       0,
-      0};
+      0,
+      program == TQProgram::kDirectory || serverProcedureReads(number),
+      program == TQProgram::kServer && (number == 34 || number == 80)};
   for (const Codec& c : kCodecs) {
     if (c.program == program && c.number == number && version >= c.firstVersion &&
         version <= c.lastVersion) {

@@ -33,6 +33,12 @@ struct TQProcedure {
   tqx::Proc xdrResult;  // releases a partly decoded result on failure
   uint32_t argSize;     // sizes of the in-memory records
   uint32_t resultSize;
+  // A read changes nothing on the server, so a call whose reply was lost may
+  // be sent again; any other call whose fate is unknown must not be.
+  bool read;
+  // The reply carries one chunk of at most the response size that the
+  // arguments name (export texts, attachment data).
+  bool chunkedReply;
 };
 
 // The procedure of a slot (0 to 347).

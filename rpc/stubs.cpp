@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "api/tqb_session.h"
+#include "rpc/tqwire.h"
 
 namespace {
 
@@ -32,9 +33,8 @@ void* tqCallProcedure(const TQProcedure& procedure, void* args, CLIENT* client) 
   if (result == nullptr) return nullptr;
   std::memset(result, 0, procedure.resultSize);
   const enum clnt_stat status =
-      clnt_call(client, procedure.number, reinterpret_cast<xdrproc_t>(procedure.xdrArgs),
-                static_cast<caddr_t>(args), reinterpret_cast<xdrproc_t>(procedure.xdrResult),
-                static_cast<caddr_t>(result), kTQStubTimeout);
+      tqwCall(client, procedure.number, reinterpret_cast<xdrproc_t>(procedure.xdrArgs), args,
+              reinterpret_cast<xdrproc_t>(procedure.xdrResult), result, kTQStubTimeout);
   if (status == RPC_SUCCESS) return result;
   // A result decoded in part (a broken reply) is released, not left behind.
   XDR freer{};

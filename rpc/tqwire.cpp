@@ -7,15 +7,96 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 
-#include <cstdio>
 #include <cstring>
+#include <mutex>
 #include <new>
+#include <unordered_map>
+
+#include "rpc/tqwire_stream.h"
 
 namespace {
 
 constexpr uint32_t kContextMarker = 0x7451C0DE;
 
 thread_local TQRuntimeContext* currentContext = nullptr;
+
+// What the last call on this thread came to. The runtime's own error record
+// cannot tell a broken reply from a success, nor say whether the request was
+// sent, so the calls of this interface keep their outcome here.
+struct LastCall {
+  const CLIENT* client = nullptr;
+  TQCallOutcome outcome;
+};
+thread_local LastCall lastCall;
+
+// What the dispatcher set on each client: the timeout that governs its
+// calls and the bound of its replies.
+struct ClientSettings {
+  bool hasTimeout = false;
+  timeval timeout{};
+  size_t replyLimit = kTQMaxReplyBytes;
+};
+std::mutex settingsLock;
+std::unordered_map<const CLIENT*, ClientSettings> settings;
+
+ClientSettings settingsOf(const CLIENT* client) {
+  std::lock_guard<std::mutex> hold(settingsLock);
+  auto found = settings.find(client);
+  return found != settings.end() ? found->second : ClientSettings{};
+}
+
+bool isStream(CLIENT* client) {
+  int fd = -1;
+  if (!clnt_control(client, CLGET_FD, reinterpret_cast<char*>(&fd)) || fd < 0) return false;
+  int type = 0;
+  socklen_t size = sizeof type;
+  return getsockopt(fd, SOL_SOCKET, SO_TYPE, &type, &size) == 0 && type == SOCK_STREAM;
+}
+
+uint32_t controlWord(CLIENT* client, int request) {
+  uint32_t word = 0;
+  clnt_control(client, request, reinterpret_cast<char*>(&word));
+  return word;
+}
+
+// A result routine that notes whether it decoded its record, for calls the
+// runtime makes itself (datagrams): the runtime's call may report success
+// without having decoded anything.
+struct TrackedResult {
+  xdrproc_t decode;
+  void* result;
+  bool decoded;
+};
+
+bool_t decodeTracked(XDR* x, TrackedResult* tracked) {
+  const bool_t ok = reinterpret_cast<bool_t (*)(XDR*, void*)>(tracked->decode)(x, tracked->result);
+  if (ok && x->x_op == XDR_DECODE) tracked->decoded = true;
+  return ok;
+}
+
+TQCallOutcome runtimeCall(CLIENT* client, uint32_t procedure, xdrproc_t encodeArgs, void* args,
+                          xdrproc_t decodeResult, void* result, timeval timeout) {
+  TrackedResult tracked{decodeResult, result, false};
+  TQCallOutcome outcome;
+  outcome.status = clnt_call(client, procedure, encodeArgs, static_cast<caddr_t>(args),
+                             reinterpret_cast<xdrproc_t>(decodeTracked),
+                             reinterpret_cast<caddr_t>(&tracked), timeout);
+  if (outcome.status == RPC_SUCCESS && !tracked.decoded) {
+    outcome.status = RPC_CANTDECODERES;
+    outcome.detail = "the reply holds no result";
+  }
+  rpc_err error{};
+  clnt_geterr(client, &error);
+  outcome.error = error.re_errno;
+  outcome.sent = outcome.status != RPC_CANTENCODEARGS && outcome.status != RPC_CANTSEND;
+  outcome.answered = outcome.status != RPC_TIMEDOUT && outcome.status != RPC_CANTRECV &&
+                     outcome.status != RPC_CANTDECODERES;
+  return outcome;
+}
+
+const TQCallOutcome* outcomeOf(const CLIENT* client) {
+  return client != nullptr && lastCall.client == client ? &lastCall.outcome : nullptr;
+}
 
 // libtirpc's texts end some reasons with a line end; callers put the texts
 // into status items of their own.
@@ -96,14 +177,6 @@ CLIENT* tqwCreateClientOnPort(const char* host, uint32_t program, uint32_t versi
   buffer.buf = &peer;
   // The runtime copies the address into the client it creates.
   CLIENT* client = clnt_tli_create(RPC_ANYFD, config, &buffer, program, version, 0, 0);
-  if (client == nullptr) {
-    const auto* b = reinterpret_cast<const unsigned char*>(&peer.sin_addr);
-    char text[160 + 256];
-    std::snprintf(text, sizeof text, "clnt_tli_create failed %d %d %s (%d.%d.%d.%d)",
-                  static_cast<int>(program), static_cast<int>(version), host, b[0], b[1], b[2],
-                  b[3]);
-    tqwPrintCreateError(text);
-  }
   freenetconfigent(config);
   return client;
 }
@@ -120,24 +193,49 @@ std::string tqwCreateErrorReason() {
   return afterPrefix(tqwCreateErrorText(""));
 }
 
-void tqwPrintCreateError(const char* text) {
-  clnt_pcreateerror(text);
-}
-
 enum clnt_stat tqwCall(CLIENT* client, uint32_t procedure, xdrproc_t encodeArgs, void* args,
                        xdrproc_t decodeResult, void* result, timeval timeout) {
-  return clnt_call(client, procedure, encodeArgs, static_cast<caddr_t>(args), decodeResult,
-                   static_cast<caddr_t>(result), timeout);
+  const ClientSettings set = settingsOf(client);
+  if (set.hasTimeout) timeout = set.timeout;
+  lastCall.client = client;
+  if (isStream(client)) {
+    int fd = -1;
+    clnt_control(client, CLGET_FD, reinterpret_cast<char*>(&fd));
+    const TQStreamCall call{fd,         controlWord(client, CLGET_PROG),
+                            controlWord(client, CLGET_VERS),
+                            procedure,  client->cl_auth,
+                            encodeArgs, args,
+                            decodeResult, result,
+                            timeout,    set.replyLimit};
+    lastCall.outcome = tqwStreamCall(call);
+  } else {
+    lastCall.outcome =
+        runtimeCall(client, procedure, encodeArgs, args, decodeResult, result, timeout);
+  }
+  return lastCall.outcome.status;
 }
 
 int tqwCallStatus(CLIENT* client) {
+  if (const TQCallOutcome* outcome = outcomeOf(client)) return static_cast<int>(outcome->status);
   rpc_err error{};
   clnt_geterr(client, &error);
   return static_cast<int>(error.re_status);
 }
 
+bool tqwCallOutcomeUnknown(CLIENT* client) {
+  const TQCallOutcome* outcome = outcomeOf(client);
+  return outcome != nullptr && outcome->status != RPC_SUCCESS && outcome->sent &&
+         !outcome->answered;
+}
+
 std::string tqwCallErrorText(CLIENT* client, const char* prefix) {
-  return withoutLineEnd(clnt_sperror(client, prefix != nullptr ? prefix : ""));
+  const TQCallOutcome* outcome = outcomeOf(client);
+  if (outcome == nullptr) return withoutLineEnd(clnt_sperror(client, prefix != nullptr ? prefix : ""));
+  std::string text = std::string(prefix != nullptr ? prefix : "") + ": " +
+                     withoutLineEnd(clnt_sperrno(outcome->status));
+  if (!outcome->detail.empty()) text += "; " + outcome->detail;
+  if (outcome->error != 0) text += std::string("; errno = ") + std::strerror(outcome->error);
+  return text;
 }
 
 std::string tqwCallErrorReason(CLIENT* client) {
@@ -146,9 +244,26 @@ std::string tqwCallErrorReason(CLIENT* client) {
 
 bool tqwSetTimeout(CLIENT* client, int32_t seconds) {
   timeval timeout{seconds, 0};
-  return clnt_control(client, CLSET_TIMEOUT, reinterpret_cast<char*>(&timeout)) != 0;
+  if (!clnt_control(client, CLSET_TIMEOUT, reinterpret_cast<char*>(&timeout))) return false;
+  std::lock_guard<std::mutex> hold(settingsLock);
+  ClientSettings& set = settings[client];
+  set.hasTimeout = true;
+  set.timeout = timeout;
+  return true;
+}
+
+void tqwSetReplyLimit(CLIENT* client, size_t bytes) {
+  if (client == nullptr) return;
+  std::lock_guard<std::mutex> hold(settingsLock);
+  settings[client].replyLimit = bytes < kTQMaxReplyBytes ? bytes : kTQMaxReplyBytes;
 }
 
 void tqwDestroyClient(CLIENT* client) {
-  if (client != nullptr) clnt_destroy(client);
+  if (client == nullptr) return;
+  {
+    std::lock_guard<std::mutex> hold(settingsLock);
+    settings.erase(client);
+  }
+  if (lastCall.client == client) lastCall.client = nullptr;
+  clnt_destroy(client);
 }

@@ -36,9 +36,8 @@ TQRuntimeContext* tqwSelectContext(TQRuntimeContext* context);
 CLIENT* tqwCreateClient(const char* host, uint32_t program, uint32_t version, const char* network);
 
 // A TCP client on a known port: the host's first IPv4 address and the port.
-// On failure the reason is printed as
-// "clnt_tli_create failed <program> <version> <host> (<a>.<b>.<c>.<d>)"
-// followed by the runtime's reason, and nullptr is returned.
+// nullptr on failure; nothing is printed: the reason (a refused connection,
+// say) is what tqwCreateErrorReason gives.
 CLIENT* tqwCreateClientOnPort(const char* host, uint32_t program, uint32_t version, uint32_t port);
 
 // The RPC status of the last failed creation on this thread.
@@ -49,15 +48,27 @@ int tqwCreateStatus();
 std::string tqwCreateErrorText(const char* prefix);
 std::string tqwCreateErrorReason();
 
-// Prints "<text>: <reason>" of the last failed creation to standard error.
-void tqwPrintCreateError(const char* text);
+// The largest reply a call takes unless its caller gives a smaller bound:
+// a reply that would hold more bytes fails as a broken reply before it is
+// decoded.
+inline constexpr size_t kTQMaxReplyBytes = size_t{64} << 20;
 
-// One call on a client with the given routines and timeout.
+// One call on a client with the given routines. The timeout set on the
+// client (tqwSetTimeout), or else `timeout`, bounds the whole call. Succeeds
+// only when a whole reply arrived and its result was decoded into `result`;
+// a reply larger than the client's reply limit fails. Over TCP the request
+// is encoded in full before it is sent, so a request that cannot be encoded
+// never reaches the server.
 enum clnt_stat tqwCall(CLIENT* client, uint32_t procedure, xdrproc_t encodeArgs, void* args,
                        xdrproc_t decodeResult, void* result, timeval timeout);
 
 // The RPC status of the client's last call.
 int tqwCallStatus(CLIENT* client);
+
+// Whether the server may have carried out the client's last failed call: its
+// request went out whole and no answer of the server says that it was
+// refused (the reply was lost, broken or late).
+bool tqwCallOutcomeUnknown(CLIENT* client);
 
 // "<prefix>: <reason>" of the client's last call, and the reason alone, both
 // without a trailing line end.
@@ -67,5 +78,9 @@ std::string tqwCallErrorReason(CLIENT* client);
 // Sets the timeout that governs every later call on the client (control
 // request 1). False when the client refuses it.
 bool tqwSetTimeout(CLIENT* client, int32_t seconds);
+
+// Bounds the bytes of every later reply on the client; kTQMaxReplyBytes
+// until set, and never above it.
+void tqwSetReplyLimit(CLIENT* client, size_t bytes);
 
 void tqwDestroyClient(CLIENT* client);

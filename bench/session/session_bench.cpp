@@ -2,7 +2,8 @@
 // raw clnt_call of procedure 36 (version 6) with the same argument record,
 // both against one reference server. The difference is the library's own
 // cost per call: session lookup, header preparation, dispatch, take-over,
-// status merge and bookkeeping.
+// status merge and bookkeeping. A last one asks for many unknown codes,
+// which fills the status list with one item per code.
 //
 //   build/bench/tqlink_session_bench --benchmark_min_time=3
 #include <arpa/inet.h>
@@ -16,6 +17,7 @@
 #include <cstring>
 #include <memory>
 #include <stdexcept>
+#include <vector>
 
 #include "rpc/procedure_records.h"
 #include "rpc/procedures.h"
@@ -46,13 +48,18 @@ Server& server() {
   return instance;
 }
 
-void BM_TQGetServerInfo(benchmark::State& state) {
-  TQControlStruct control{};
+// A session of user Demo with the benchmark's server, found by its port.
+bool openSession(TQControlStruct& control, TQStatusList& status) {
   std::strcpy(control.user, "Demo");
   std::strcpy(control.server, "127.0.0.1");
+  return TQInitialization(&control, &status) == 0 &&
+         TQSetServerPort(&control, control.server, server().port(), 0, &status) == 0;
+}
+
+void BM_TQGetServerInfo(benchmark::State& state) {
+  TQControlStruct control{};
   TQStatusList status{};
-  if (TQInitialization(&control, &status) != 0 ||
-      TQSetServerPort(&control, control.server, server().port(), 0, &status) != 0) {
+  if (!openSession(control, status)) {
     state.SkipWithError("no session");
     return;
   }
@@ -102,10 +109,39 @@ void BM_RawClntCall(benchmark::State& state) {
       benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 
+// TQGetServerInfo asking for N codes the server does not know: the server
+// appends error 123 N times, the answer carries N status items and the
+// library merges them into the caller's list.
+void BM_TQGetServerInfoUnknownCodes(benchmark::State& state) {
+  TQControlStruct control{};
+  TQStatusList status{};
+  if (!openSession(control, status)) {
+    state.SkipWithError("no session");
+    return;
+  }
+  std::vector<uint32_t> codes(static_cast<size_t>(state.range(0)));
+  for (size_t i = 0; i < codes.size(); ++i)
+    codes[i] = static_cast<uint32_t>(1000 + i);
+  TQServerInfoRequestList requests{static_cast<uint32_t>(codes.size()), codes.data()};
+  TQServerInfoList info{};
+  for (auto _ : state) {
+    TQGetServerInfo(&control, &requests, &info, &status);
+    if (status.numItems != codes.size()) {
+      state.SkipWithError("unexpected status list");
+      break;
+    }
+    FreeTQServerInfoList(&info, 0);
+    FreeTQStatusList(&status, 0);
+  }
+  TQTermination(&control, &status);
+  FreeTQStatusList(&status, 0);
+}
+
 BENCHMARK(BM_RawClntCall)->UseRealTime();
 BENCHMARK(BM_TQGetServerInfo)->UseRealTime();
 BENCHMARK(BM_RawClntCall)->UseRealTime();
 BENCHMARK(BM_TQGetServerInfo)->UseRealTime();
+BENCHMARK(BM_TQGetServerInfoUnknownCodes)->Arg(1000)->Arg(10000)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

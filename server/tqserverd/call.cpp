@@ -13,6 +13,14 @@ void addErrorNumber(Call& call, int32_t messageNumber, uint32_t number) {
   TQAppendStatusNumber(call.status, TQ_MSG_ERROR, messageNumber, number);
 }
 
+bool withinItemLimit(Call& call, uint32_t count) {
+  if (count <= kMaxRequestItems) return true;
+  const std::string text =
+      std::to_string(count) + " items, at most " + std::to_string(kMaxRequestItems);
+  addStatus(call, TQ_MSG_ERROR, kMsgTooManyItems, text.c_str());
+  return false;
+}
+
 std::string setting(const Call& call, const std::string& name, const std::string& fallback) {
   const auto& settings = call.server.options.settings;
   auto found = settings.find(name);

@@ -28,6 +28,16 @@ void addStatus(Call& call, uint32_t messageType, int32_t messageNumber,
 // An error item with the decimal form of a number as the appended text.
 void addErrorNumber(Call& call, int32_t messageNumber, uint32_t number);
 
+// The most items a request list (codes, field ids, field values) may hold.
+// Far above what a real request needs, it keeps the work of one call (and
+// the status items it may add) bounded.
+inline constexpr uint32_t kMaxRequestItems = 10000;
+inline constexpr int32_t kMsgTooManyItems = 9359;  // appended: "N items, at most M"
+
+// True when a request list of `count` items is within kMaxRequestItems;
+// otherwise adds error 9359 and returns false.
+bool withinItemLimit(Call& call, uint32_t count);
+
 // The value of a --set NAME=VALUE switch, or `fallback` when it was not given.
 std::string setting(const Call& call, const std::string& name, const std::string& fallback = "");
 

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "store.h"
+
 namespace tqsd {
 namespace {
 
@@ -55,32 +57,138 @@ std::optional<int64_t> statusOf(const Entry& entry) {
 
 }  // namespace
 
-Entry* EntryTable::find(const std::string& id) {
-  auto found = entries_.find(id);
-  return found == entries_.end() ? nullptr : &found->second;
-}
-
-std::string EntryTable::nextId() {
-  while (true) {
-    char id[32];
-    std::snprintf(id, sizeof id, "%015llu", static_cast<unsigned long long>(++lastNumber_));
-    if (entries_.count(id) == 0) return id;
-  }
-}
-
-Entry& EntryTable::add(const std::string& id) {
-  Entry& entry = entries_[id];
+std::optional<Entry> EntryTable::find(const std::string& id) {
+  const int64_t form = form_.storeKey;
+  Query entryRow(store(),
+                 "SELECT created, changed, changed_by FROM entries WHERE form = ? AND entry = ?");
+  if (!entryRow.bind(form).bind(id).next()) return std::nullopt;
+  Entry entry;
   entry.id = id;
+  entry.created = static_cast<TQTimestamp>(entryRow.integer(0));
+  entry.lastChange = Stamp{static_cast<TQTimestamp>(entryRow.integer(1)), entryRow.bytes(2)};
+
+  Query values(store(),
+               "SELECT field, data_type, number, real, text FROM entry_values"
+               " WHERE form = ? AND entry = ?");
+  values.bind(form).bind(id);
+  while (values.next()) {
+    StoredValue& value = entry.values[static_cast<uint32_t>(values.integer(0))];
+    value.dataType = static_cast<uint32_t>(values.integer(1));
+    value.number = values.integer(2);
+    value.real = values.real(3);
+    value.text = values.bytes(4);
+  }
+
+  Query diary(store(),
+              "SELECT field, time, user, text FROM diary_items WHERE form = ? AND entry = ?"
+              " ORDER BY field, position");
+  diary.bind(form).bind(id);
+  while (diary.next()) {
+    entry.diaries[static_cast<uint32_t>(diary.integer(0))].push_back(DiaryItem{
+        Stamp{static_cast<TQTimestamp>(diary.integer(1)), diary.bytes(2)}, diary.bytes(3), true});
+  }
+
+  if (const FieldDef* status = form_.field(kFieldStatus)) {
+    entry.statusHistory.resize(status->enumValues.size());
+    Query history(store(),
+                  "SELECT status, time, user FROM status_history WHERE form = ? AND entry = ?");
+    history.bind(form).bind(id);
+    while (history.next()) {
+      const auto index = static_cast<size_t>(history.integer(0));
+      if (index < entry.statusHistory.size()) {
+        entry.statusHistory[index] =
+            Stamp{static_cast<TQTimestamp>(history.integer(1)), history.bytes(2)};
+      }
+    }
+  }
   return entry;
 }
 
-bool EntryTable::remove(const std::string& id) {
-  return entries_.erase(id) != 0;
+std::string EntryTable::nextId() {
+  Query last(store(), "SELECT last_entry_number FROM forms WHERE form = ?");
+  uint64_t number = last.bind(form_.storeKey).next() ? static_cast<uint64_t>(last.integer(0)) : 0;
+  while (true) {
+    char id[32];
+    std::snprintf(id, sizeof id, "%015llu", static_cast<unsigned long long>(++number));
+    Query taken(store(), "SELECT 1 FROM entries WHERE form = ? AND entry = ?");
+    if (taken.bind(form_.storeKey).bind(std::string(id)).next()) continue;
+    Query(store(), "UPDATE forms SET last_entry_number = ? WHERE form = ?")
+        .bind(static_cast<int64_t>(number))
+        .bind(form_.storeKey)
+        .run();
+    return id;
+  }
 }
 
-EntryTable& entryTable(const std::string& form) {
-  static std::map<std::string, EntryTable> tables;
-  return tables[form];
+void EntryTable::save(const Entry& entry) {
+  const int64_t form = form_.storeKey;
+  Query(store(),
+        "INSERT INTO entries (form, entry, created, changed, changed_by) VALUES (?, ?, ?, ?, ?)"
+        " ON CONFLICT (form, entry) DO UPDATE SET created = excluded.created,"
+        " changed = excluded.changed, changed_by = excluded.changed_by")
+      .bind(form)
+      .bind(entry.id)
+      .bind(int64_t{entry.created})
+      .bind(int64_t{entry.lastChange.time})
+      .bind(entry.lastChange.user)
+      .run();
+
+  Query(store(), "DELETE FROM entry_values WHERE form = ? AND entry = ?").bind(form).bind(entry.id).run();
+  for (const auto& [field, value] : entry.values) {
+    Query(store(),
+          "INSERT INTO entry_values (form, entry, field, data_type, number, real, text)"
+          " VALUES (?, ?, ?, ?, ?, ?, ?)")
+        .bind(form)
+        .bind(entry.id)
+        .bind(int64_t{field})
+        .bind(int64_t{value.dataType})
+        .bind(value.number)
+        .bind(value.real)
+        .bind(value.text)
+        .run();
+  }
+
+  // Diaries only grow, so only the items this call appended are written;
+  // an overwrite that dropped the stored ones removes them first.
+  if (entry.diariesCleared) {
+    Query(store(), "DELETE FROM diary_items WHERE form = ? AND entry = ?").bind(form).bind(entry.id).run();
+  }
+  for (const auto& [field, items] : entry.diaries) {
+    for (size_t position = 0; position < items.size(); ++position) {
+      const DiaryItem& item = items[position];
+      if (item.stored) continue;
+      Query(store(),
+            "INSERT INTO diary_items (form, entry, field, position, time, user, text)"
+            " VALUES (?, ?, ?, ?, ?, ?, ?)")
+          .bind(form)
+          .bind(entry.id)
+          .bind(int64_t{field})
+          .bind(static_cast<int64_t>(position))
+          .bind(int64_t{item.stamp.time})
+          .bind(item.stamp.user)
+          .bind(item.text)
+          .run();
+    }
+  }
+
+  Query(store(), "DELETE FROM status_history WHERE form = ? AND entry = ?").bind(form).bind(entry.id).run();
+  for (size_t status = 0; status < entry.statusHistory.size(); ++status) {
+    const std::optional<Stamp>& stamp = entry.statusHistory[status];
+    if (!stamp) continue;
+    Query(store(),
+          "INSERT INTO status_history (form, entry, status, time, user) VALUES (?, ?, ?, ?, ?)")
+        .bind(form)
+        .bind(entry.id)
+        .bind(static_cast<int64_t>(status))
+        .bind(int64_t{stamp->time})
+        .bind(stamp->user)
+        .run();
+  }
+}
+
+void EntryTable::remove(const std::string& id) {
+  // The entry's values, diary items, history and attachments go with it.
+  Query(store(), "DELETE FROM entries WHERE form = ? AND entry = ?").bind(form_.storeKey).bind(id).run();
 }
 
 void applyChanges(const FormDef& form, Entry& entry, const std::vector<FieldChange>& changes,
@@ -93,6 +201,8 @@ void applyChanges(const FormDef& form, Entry& entry, const std::vector<FieldChan
     auto submitter = entry.values.find(kFieldSubmitter);
     if (submitter != entry.values.end()) kept.insert(*submitter);
     entry.values = std::move(kept);
+    entry.diaries.clear();
+    entry.diariesCleared = true;
   }
   if (mode == ChangeMode::kCreate) entry.created = now.time;
 
@@ -100,9 +210,7 @@ void applyChanges(const FormDef& form, Entry& entry, const std::vector<FieldChan
     const StoredValue& value = change.value;
     if (value.dataType == TQ_DATA_TYPE_DIARY) {
       if (value.text.empty()) continue;  // nothing to write down
-      StoredValue& diary = entry.values[change.fieldId];
-      diary.dataType = TQ_DATA_TYPE_DIARY;
-      diary.text += diaryItem(now, value.text);
+      entry.diaries[change.fieldId].push_back(DiaryItem{now, value.text});
     } else if (value.dataType == TQ_DATA_TYPE_NULL) {
       const FieldDef* field = form.field(change.fieldId);
       // Diaries only grow: a null value leaves one as it is.
@@ -144,6 +252,14 @@ StoredValue readValue(const FormDef& form, const Entry& entry, uint32_t fieldId)
       return charValue(encodedStatusHistory(entry));
     default:
       break;
+  }
+  auto diary = entry.diaries.find(fieldId);
+  if (diary != entry.diaries.end() && !diary->second.empty()) {
+    StoredValue value;
+    value.dataType = TQ_DATA_TYPE_DIARY;
+    for (const DiaryItem& item : diary->second)
+      value.text += diaryItem(item.stamp, item.text);
+    return value;
   }
   auto found = entry.values.find(fieldId);
   return found == entry.values.end() ? StoredValue{} : found->second;

@@ -1,10 +1,13 @@
-// The entries of the forms, in memory for the server's life. Every call sees
+// The entries of the forms, kept in the store (store.h). Every call sees
 // what earlier calls wrote, from any connection; the server runs one thread,
-// so nothing is locked.
+// so nothing is locked. A call reads the entry it works on, changes it in
+// memory and writes it back within its transaction.
 //
 // What the store keeps of an entry:
-//   - the values given by clients, by field id (field 102 in clear; a diary
-//     field as its encoded items: time 0x04 user 0x04 text 0x03, appended);
+//   - the values given by clients, by field id (field 102 in clear);
+//   - the items of each diary field, each with the time, the user and the
+//     text; a get answers them encoded: time 0x04 user 0x04 text 0x03, in
+//     the order they were written;
 //   - the server's own fields, made when they are read: 1 the entry id,
 //     3 the create date, 5 the last user who changed it, 6 the time of that
 //     change, 15 the status history of field 7 (one item per value of field
@@ -40,12 +43,21 @@ struct Stamp {
   std::string user;
 };
 
+// One item of a diary field.
+struct DiaryItem {
+  Stamp stamp;
+  std::string text;
+  bool stored = false;  // read from the store (not appended by this call)
+};
+
 struct Entry {
   std::string id;
   TQTimestamp created = 0;
   Stamp lastChange;
-  std::map<uint32_t, StoredValue> values;           // client-given values by field id
-  std::vector<std::optional<Stamp>> statusHistory;  // by index of the status value
+  std::map<uint32_t, StoredValue> values;              // client-given values by field id
+  std::map<uint32_t, std::vector<DiaryItem>> diaries;  // diary items by field id
+  bool diariesCleared = false;                         // an overwrite dropped the stored items
+  std::vector<std::optional<Stamp>> statusHistory;     // by index of the status value
 };
 
 // One value of a change: a field and its new value. For a diary field the
@@ -62,23 +74,25 @@ enum class ChangeMode {
   kOverwrite,  // the entry's values are replaced; creation date and history stay
 };
 
-// The entries of one form.
+// The entries of one form in the store. Every write belongs in the
+// transaction of the call (store.h).
 class EntryTable {
  public:
-  Entry* find(const std::string& id);
-  // The next id of the sequence ("000000000000001", ...) that no entry has.
+  explicit EntryTable(const FormDef& form) : form_(form) {}
+
+  // The entry with the id, read from the store, or nothing.
+  std::optional<Entry> find(const std::string& id);
+  // The next id of the form's sequence ("000000000000001", ...) that no
+  // entry has; the sequence is kept, so an id is never given out twice,
+  // even after a delete.
   std::string nextId();
-  // A new empty entry with the id (which no entry has).
-  Entry& add(const std::string& id);
-  bool remove(const std::string& id);
+  // Writes the entry as it is now (a new one, or one read with find).
+  void save(const Entry& entry);
+  void remove(const std::string& id);
 
  private:
-  std::map<std::string, Entry> entries_;
-  uint64_t lastNumber_ = 0;
+  const FormDef& form_;
 };
-
-// The tables of every form, by form name.
-EntryTable& entryTable(const std::string& form);
 
 // Applies checked changes (every field exists in the form and may be given,
 // every value suits its field) to an entry, with the caller and time of the

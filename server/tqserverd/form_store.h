@@ -1,6 +1,8 @@
-// The forms (schemas) the server serves and their fields, read once at
-// start-up from the seed file named by --forms (seed_file.h) and unchanged
-// afterwards. Without --forms the server knows no form.
+// The forms (schemas) the server serves and their fields. They are kept in
+// the store (store.h); a seed file named by --forms (seed_file.h) adds the
+// forms the store lacks at start-up, and the server reads them all into
+// memory then, unchanged afterwards. A new store without --forms holds no
+// form.
 #pragma once
 
 #include <cstdint>
@@ -30,6 +32,7 @@ struct FieldDef {
 struct FormDef {
   std::string name;
   std::vector<FieldDef> fields;  // ascending ids
+  int64_t storeKey = 0;          // the form's key in the store
 
   const FieldDef* field(uint32_t id) const;
 };
@@ -50,8 +53,12 @@ class FormStore {
 // The server's one form store.
 FormStore& formStore();
 
-// Reads the seed file into the form store. On failure leaves the store as it
-// was and puts the reason, with the file name and line number, into *error.
-bool loadForms(const std::string& path, std::string* error);
+// Adds the forms of the seed file (when a path is given) that the store
+// does not hold, with their fields, in one transaction; forms the store
+// holds stay as they are, with their entries. Then reads every stored form
+// into the form store. On failure leaves the store as it was and puts the
+// reason (with the file name and line number for a fault of the seed file)
+// into *error.
+bool loadForms(const std::string& seedPath, std::string* error);
 
 }  // namespace tqsd

@@ -27,7 +27,8 @@
 // is not overwritten unseen. The set and delete options are not used.
 //
 // Every change is checked as a whole before anything is written: a refused
-// call leaves the entry as it was.
+// call leaves the entry as it was. A call that writes does so in one
+// transaction of the store, committed before the call is answered.
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -40,6 +41,7 @@
 #include "form_store.h"
 #include "handler_families.h"
 #include "share/apisrv/error.h"
+#include "store.h"
 
 namespace tqsd {
 namespace {
@@ -89,8 +91,7 @@ std::optional<std::string> singleId(Call& call, const char* id) {
 // The form and entry a request names.
 struct Target {
   const FormDef* form = nullptr;
-  EntryTable* table = nullptr;
-  Entry* entry = nullptr;
+  Entry entry;
 };
 
 template <class Ids>
@@ -100,12 +101,12 @@ std::optional<Target> findEntry(Call& call, const char* schema, const Ids& ids) 
   if (target.form == nullptr) return std::nullopt;
   std::optional<std::string> id = singleId(call, ids);
   if (!id) return std::nullopt;
-  target.table = &entryTable(target.form->name);
-  target.entry = target.table->find(*id);
-  if (target.entry == nullptr) {
+  std::optional<Entry> entry = EntryTable(*target.form).find(*id);
+  if (!entry) {
     addStatus(call, TQ_MSG_ERROR, kMsgNoSuchEntry, id->c_str());
     return std::nullopt;
   }
+  target.entry = std::move(*entry);
   return target;
 }
 
@@ -119,6 +120,7 @@ void answerEntryId(const std::string& id, TQEntryIdResult& result) {
 std::optional<std::vector<uint32_t>> wantedFields(Call& call, const FormDef& form,
                                                   const TQInternalIdList& asked) {
   std::vector<uint32_t> ids;
+  if (!withinItemLimit(call, asked.numItems)) return std::nullopt;
   if (asked.numItems == 0) {
     for (const FieldDef& field : form.fields)
       ids.push_back(field.id);
@@ -152,7 +154,7 @@ void getEntry(Call& call, A& args, TQGetEntryResult& result) {
   for (uint32_t id : *fields) {
     TQFieldValueStruct& item = items[result.fieldValues.numItems];
     item.fieldId = id;
-    if (!toWireValue(id, readValue(*target->form, *target->entry, id), call.version, &item.value)) {
+    if (!toWireValue(id, readValue(*target->form, target->entry, id), call.version, &item.value)) {
       addStatus(call, TQ_MSG_ERROR, kTQMsgNoMemory);
       return;
     }
@@ -162,20 +164,24 @@ void getEntry(Call& call, A& args, TQGetEntryResult& result) {
 
 template <class A>
 void setEntry(Call& call, A& args, TQStatusResult&) {
+  Transaction transaction(store());
   std::optional<Target> target = findEntry(call, args.schema, args.entryId);
   if (!target) return;
   std::vector<FieldChange> changes;
   std::optional<std::string> ignored;
+  if (!withinItemLimit(call, args.fieldValues.numItems)) return;
   if (auto error =
           checkChanges(*target->form, args.fieldValues, call.version, false, &changes, &ignored)) {
     refuse(call, *error);
     return;
   }
-  if (args.getTime != 0 && target->entry->lastChange.time > args.getTime) {
-    addStatus(call, TQ_MSG_ERROR, kMsgChangedSinceGet, target->entry->id.c_str());
+  if (args.getTime != 0 && target->entry.lastChange.time > args.getTime) {
+    addStatus(call, TQ_MSG_ERROR, kMsgChangedSinceGet, target->entry.id.c_str());
     return;
   }
-  applyChanges(*target->form, *target->entry, changes, ChangeMode::kUpdate, callStamp(call));
+  applyChanges(*target->form, target->entry, changes, ChangeMode::kUpdate, callStamp(call));
+  EntryTable(*target->form).save(target->entry);
+  transaction.commit();
 }
 
 // With --set entries.create-warning=N a successful create answers warning N
@@ -192,22 +198,29 @@ void createEntry(Call& call, TQCreateEntryArgs& args, TQEntryIdResult& result) {
   if (form == nullptr) return;
   std::vector<FieldChange> changes;
   std::optional<std::string> ignored;
+  if (!withinItemLimit(call, args.fieldValues.numItems)) return;
   if (auto error = checkChanges(*form, args.fieldValues, call.version, false, &changes, &ignored)) {
     refuse(call, *error);
     return;
   }
-  EntryTable& table = entryTable(form->name);
-  Entry& entry = table.add(table.nextId());
+  Transaction transaction(store());
+  EntryTable table(*form);
+  Entry entry;
+  entry.id = table.nextId();
   applyChanges(*form, entry, changes, ChangeMode::kCreate, callStamp(call));
+  table.save(entry);
+  transaction.commit();
   answerEntryId(entry.id, result);
   answerCreateWarning(call, entry.id);
 }
 
 template <class A>
 void deleteEntry(Call& call, A& args, TQStatusResult&) {
+  Transaction transaction(store());
   std::optional<Target> target = findEntry(call, args.schema, args.entryId);
   if (!target) return;
-  target->table->remove(target->entry->id);
+  EntryTable(*target->form).remove(target->entry.id);
+  transaction.commit();
 }
 
 enum MergeType : uint32_t {
@@ -228,25 +241,32 @@ void mergeEntry(Call& call, A& args, TQEntryIdResult& result) {
   }
   std::vector<FieldChange> changes;
   std::optional<std::string> id;
+  if (!withinItemLimit(call, args.fieldValues.numItems)) return;
   if (auto error = checkChanges(*form, args.fieldValues, call.version, true, &changes, &id)) {
     refuse(call, *error);
     return;
   }
-  EntryTable& table = entryTable(form->name);
-  Entry* existing = id ? table.find(*id) : nullptr;
+  Transaction transaction(store());
+  EntryTable table(*form);
+  std::optional<Entry> existing = id ? table.find(*id) : std::nullopt;
   const Stamp now = callStamp(call);
-  if (existing != nullptr && type == kMergeCreate) {
+  if (existing && type == kMergeCreate) {
     addStatus(call, TQ_MSG_ERROR, kMsgEntryExists, id->c_str());
     return;
   }
-  if (existing != nullptr && type != kMergeNewId) {
+  if (existing && type != kMergeNewId) {
     applyChanges(*form, *existing, changes,
                  type == kMergeOverwrite ? ChangeMode::kOverwrite : ChangeMode::kUpdate, now);
+    table.save(*existing);
+    transaction.commit();
     answerEntryId(existing->id, result);
     return;
   }
-  Entry& entry = table.add(id && existing == nullptr ? *id : table.nextId());
+  Entry entry;
+  entry.id = id && !existing ? *id : table.nextId();
   applyChanges(*form, entry, changes, ChangeMode::kCreate, now);
+  table.save(entry);
+  transaction.commit();
   answerEntryId(entry.id, result);
 }
 

@@ -24,10 +24,11 @@ std::optional<std::string> serverInfoText(const Call& call, uint32_t code) {
 }
 
 // Answers every known code with its value, in the order asked, and adds
-// error 123 with the code for every unknown one.
+// error 123 with the code for every unknown one. A list longer than
+// kMaxRequestItems is refused as a whole (9359).
 void getServerInfo(Call& call, TQGetServerInfoArgs& args, TQGetServerInfoResult& result) {
   const TQServerInfoRequestList& asked = args.requests;
-  if (asked.numItems == 0) return;
+  if (asked.numItems == 0 || !withinItemLimit(call, asked.numItems)) return;
   auto* items =
       static_cast<TQServerInfoStruct*>(std::calloc(asked.numItems, sizeof(TQServerInfoStruct)));
   if (items == nullptr) {

@@ -9,6 +9,7 @@
 #include "form_store.h"
 #include "handler_table.h"
 #include "server_context.h"
+#include "store.h"
 #include "transport.h"
 
 namespace tqsd {
@@ -50,7 +51,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "tqserverd: %s\n", error.c_str());
     return 1;
   }
-  if (!options->formsFile.empty() && !loadForms(options->formsFile, &error)) {
+  if (!store().open(options->dataFile, &error) || !loadForms(options->formsFile, &error)) {
     std::fprintf(stderr, "tqserverd: %s\n", error.c_str());
     return 1;
   }

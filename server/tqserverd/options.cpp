@@ -118,6 +118,19 @@ bool apply(std::string_view name, const char* value, Options* o, std::string* er
   } else if (name == "forms") {
     if (v.empty()) return bad("a file name");
     o->formsFile = std::string(v);
+  } else if (name == "data") {
+    if (v.empty()) return bad("a file name");
+    o->dataFile = std::string(v);
+  } else if (name == "idle-timeout") {
+    if (!parseSeconds(v, &o->idleTimeout)) return bad("seconds, 0 for no limit");
+  } else if (name == "max-connections") {
+    if (!parseU32(v, 1000000, &o->maxConnections) || o->maxConnections == 0) {
+      return bad("1 to 1000000");
+    }
+  } else if (name == "max-record") {
+    if (!parseU32(v, 0x7FFFFFFF, &o->maxRecord) || o->maxRecord < 1024) {
+      return bad("1024 to 2147483647 bytes");
+    }
   } else if (name == "delay") {
     Delay delay;
     if (!parseDelay(v, &delay)) return bad("[dir.]PROCEDURE:SECONDS");
@@ -224,7 +237,17 @@ const char* usageText() {
   --users FILE             users, one "name password" per line; user Demo with an
                            empty password exists unless the file names it
   --forms FILE             the forms (schemas) and fields served, read from a seed file
-                           (examples/demo-forms.txt); without it no form exists
+                           (examples/demo-forms.txt); without it (and --data) no form exists
+  --data FILE              keep the store (forms, entries, ...) in this SQLite file, made
+                           when missing, so that a restarted server has all it had;
+                           without it the store lives in memory. With --forms, the
+                           seed file adds only the forms the store lacks
+  --idle-timeout SECONDS   close a connection that for this long neither completed a
+                           call nor took any of its answer (default 300; 0: never)
+  --max-connections N      connections served at once (default 1000, never more than
+                           the descriptor limit allows); further ones are closed
+  --max-record BYTES       longest call record taken (default 16777216); a connection
+                           that announces a longer one is closed
   --delay [dir.]PROC:SECONDS       wait before answering that procedure (repeatable)
   --drop-call N[,N...]     hang up instead of answering the Nth call of the server
                            program, counted from 1 over all connections (repeatable)

@@ -35,6 +35,10 @@ struct Options {
   PasswordMode passwordMode = PasswordMode::kScramble;
   std::string usersFile;
   std::string formsFile;  // the seed file of forms and fields (seed_file.h)
+  std::string dataFile;   // the store's file; empty: the store lives in memory
+  double idleTimeout = 300;         // seconds a connection may go without progress; 0: no limit
+  uint32_t maxConnections = 1000;   // connections served at once (cut to the descriptor limit)
+  uint32_t maxRecord = 16u << 20;   // bytes of one call record
   std::vector<Delay> delays;
   std::set<uint64_t> dropCalls;  // numbers of server-program calls answered by a hang-up
   DirectoryMode directory = DirectoryMode::kV2;

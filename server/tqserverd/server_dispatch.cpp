@@ -1,23 +1,23 @@
 // The shared dispatch of every procedure (see server_dispatch.h).
 #include "server_dispatch.h"
 
-#include <sys/socket.h>
-
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <new>
 #include <string>
 
 #include "api/tqb_scramble.h"
 #include "handler_table.h"
 #include "rpc/procedures.h"
-#include "transport.h"
+#include "share/apisrv/error.h"
+#include "store.h"
 
 namespace tqsd {
 namespace {
 
 constexpr int32_t kMsgBadPassword = 329;
+constexpr int32_t kMsgStoreFailed = 9360;
 
 xdrproc_t asXdrProc(tqx::Proc proc) {
   return reinterpret_cast<xdrproc_t>(proc);
@@ -54,45 +54,43 @@ struct Records {
 
 // Decodes the arguments; answers "garbage arguments" (or a system error
 // when memory ran out) and returns false when that fails.
-bool decodeArgs(SVCXPRT* transport, Records& records) {
+bool decodeArgs(RpcCall& request, Records& records) {
   if (records.args == nullptr || records.result == nullptr) {
-    svcerr_systemerr(transport);
+    request.refuseSystemError();
     return false;
   }
-  if (!svc_getargs(transport, asXdrProc(records.procedure.xdrArgs), records.args)) {
-    svcerr_decode(transport);
+  if (!request.getArgs(asXdrProc(records.procedure.xdrArgs), records.args)) {
+    request.refuseArguments();
     return false;
   }
   return true;
 }
 
-void waitOutDelay(bool directory, uint32_t procedure) {
+// A --delay holds the answer back; the transport serves other clients
+// meanwhile.
+void holdForDelays(RpcCall& request, bool directory, uint32_t procedure) {
   for (const Delay& d : serverContext().options.delays) {
-    if (d.directory != directory || d.procedure != procedure) continue;
-    timespec left{
-        static_cast<time_t>(d.seconds),
-        static_cast<long>((d.seconds - static_cast<double>(static_cast<time_t>(d.seconds))) * 1e9)};
-    while (nanosleep(&left, &left) != 0 && errno == EINTR && !stopRequested()) {
-    }
+    if (d.directory == directory && d.procedure == procedure) request.holdAnswer(d.seconds);
   }
 }
 
-void reply(SVCXPRT* transport, const Records& records, bool directory, uint32_t procedure) {
-  waitOutDelay(directory, procedure);
-  if (!svc_sendreply(transport, asXdrProc(records.procedure.xdrResult), records.result)) {
+void reply(RpcCall& request, const Records& records, bool directory, uint32_t procedure) {
+  holdForDelays(request, directory, procedure);
+  if (!request.reply(asXdrProc(records.procedure.xdrResult), records.result)) {
     std::fprintf(stderr, "tqserverd: the answer to procedure %u could not be sent\n", procedure);
+    request.refuseSystemError();
   }
 }
 
-// Hangs up the connection of a call instead of answering it. The RPC
-// runtime notices the closed socket at its next look and releases the
-// connection itself.
-void hangUp(SVCXPRT* transport) {
-  int type = 0;
-  socklen_t length = sizeof type;
-  if (getsockopt(transport->xp_fd, SOL_SOCKET, SO_TYPE, &type, &length) == 0 &&
-      type == SOCK_STREAM) {
-    shutdown(transport->xp_fd, SHUT_RDWR);
+// Runs the handler. What the store or the memory refuse ends the call with
+// an error in its status list; the call's transaction is rolled back then.
+void runHandler(const Handler& h, Call& call, Records& records) {
+  try {
+    h.run(call, records.args, records.result);
+  } catch (const StoreFailure& failure) {
+    addStatus(call, TQ_MSG_ERROR, kMsgStoreFailed, failure.what());
+  } catch (const std::bad_alloc&) {
+    addStatus(call, TQ_MSG_ERROR, kTQMsgNoMemory);
   }
 }
 
@@ -123,33 +121,32 @@ void fillAnswerHeader(const Options& options, const TQCallHeader& request, TQCal
 
 }  // namespace
 
-void serveProgram(svc_req* request, SVCXPRT* transport) {
+void serveProgram(RpcCall& request) {
   ServerContext& server = serverContext();
-  const uint32_t procedure = static_cast<uint32_t>(request->rq_proc);
-  const uint32_t version = static_cast<uint32_t>(request->rq_vers);
-  uint64_t number =
-      server.stats.record(static_cast<uint32_t>(request->rq_prog), version, procedure, false);
+  const uint32_t procedure = request.procedure();
+  const uint32_t version = request.version();
+  uint64_t number = server.stats.record(request.program(), version, procedure, false);
 
   if (server.options.dropCalls.count(number) != 0) {
-    hangUp(transport);
+    request.hangUp();
     return;
   }
   if (procedure == NULLPROC) {
-    svc_sendreply(transport, asXdrProc(noResult), nullptr);
+    request.reply(asXdrProc(noResult), nullptr);
     return;
   }
   const TQProcedure* p = tqFindProcedure(TQProgram::kServer, version, procedure);
   const Handler* h = findHandler(procedure, version);
   if (p == nullptr || !tqHasRoutines(*p) || h == nullptr) {
-    svcerr_noproc(transport);
+    request.refuseProcedure();
     return;
   }
 
   Records records(*p);
-  if (!decodeArgs(transport, records)) return;
+  if (!decodeArgs(request, records)) return;
 
   Call call{server};
-  call.program = static_cast<uint32_t>(request->rq_prog);
+  call.program = request.program();
   call.version = version;
   call.procedure = procedure;
   call.header = h->argHeader(records.args);
@@ -161,28 +158,28 @@ void serveProgram(svc_req* request, SVCXPRT* transport) {
   if (call.header != nullptr && !passwordAccepted(server, *call.header)) {
     addStatus(call, TQ_MSG_ERROR, kMsgBadPassword);
   } else {
-    h->run(call, records.args, records.result);
+    runHandler(*h, call, records);
   }
-  reply(transport, records, false, procedure);
+  reply(request, records, false, procedure);
 }
 
-void serveDirectory(svc_req* request, SVCXPRT* transport) {
+void serveDirectory(RpcCall& request) {
   ServerContext& server = serverContext();
-  const uint32_t procedure = static_cast<uint32_t>(request->rq_proc);
-  const uint32_t version = static_cast<uint32_t>(request->rq_vers);
-  server.stats.record(static_cast<uint32_t>(request->rq_prog), version, procedure, true);
+  const uint32_t procedure = request.procedure();
+  const uint32_t version = request.version();
+  server.stats.record(request.program(), version, procedure, true);
 
   if (procedure == NULLPROC) {
-    svc_sendreply(transport, asXdrProc(noResult), nullptr);
+    request.reply(asXdrProc(noResult), nullptr);
     return;
   }
   const TQProcedure* p = tqFindProcedure(TQProgram::kDirectory, version, procedure);
   if (p == nullptr || !tqHasRoutines(*p)) {
-    svcerr_noproc(transport);
+    request.refuseProcedure();
     return;
   }
   Records records(*p);
-  if (!decodeArgs(transport, records)) return;
+  if (!decodeArgs(request, records)) return;
 
   const Options& o = server.options;
   uint32_t program = procedure == 2   ? o.queryProgram
@@ -195,7 +192,7 @@ void serveDirectory(svc_req* request, SVCXPRT* transport) {
     answer->program = program;
     answer->port = o.directoryPort.value_or(server.port);
   }
-  reply(transport, records, true, procedure);
+  reply(request, records, true, procedure);
 }
 
 }  // namespace tqsd

@@ -1,8 +1,9 @@
-// The RPC dispatch routines that the transport registers: one for the server
+// The RPC dispatch routines that the transport calls: one for the server
 // program (390600 and the query programs) and one for the queue directory.
+// The transport has checked the program and version already.
 #pragma once
 
-#include <rpc/rpc.h>
+#include "rpc_call.h"
 
 namespace tqsd {
 
@@ -12,12 +13,14 @@ namespace tqsd {
 // arguments". Otherwise the call header's password is checked (error 329 in
 // the result's status list when it does not match or the user is unknown),
 // the handler runs, --delay is waited out, and the result is encoded with the
-// routine of the called version and released.
-void serveProgram(svc_req* request, SVCXPRT* transport);
+// routine of the called version and released. A failure of the store
+// becomes error 9360 with the store's reason, and a lack of memory error
+// 154, in the result's status list.
+void serveProgram(RpcCall& request);
 
 // The queue directory: procedures 1 and 3 answer the general and the
 // default program, 2 the query program, each with the port to use (version 1:
 // the program alone).
-void serveDirectory(svc_req* request, SVCXPRT* transport);
+void serveDirectory(RpcCall& request);
 
 }  // namespace tqsd

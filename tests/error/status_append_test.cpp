@@ -2,7 +2,9 @@
 // and an unchanged list when memory runs out.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -36,6 +38,28 @@ TEST_F(StatusListTest, NewItemGoesAheadOfItsTypeAndBehindMoreSevereOnes) {
   EXPECT_EQ(TQAppendStatus(&list, 3, 14, nullptr), 3u);
   EXPECT_EQ(list.statusList[0].messageNumber, 14);
   EXPECT_EQ(list.numItems, 5u);
+}
+
+// Many appends of mixed types, onto a list whose array the caller made with
+// exactly its two items, keep the order of a list built item by item: by
+// type, highest first, the newest first within a type.
+TEST_F(StatusListTest, LongListsKeepTheOrderWhileTheArrayGrows) {
+  list.numItems = 2;
+  list.statusList = static_cast<TQStatusStruct*>(malloc(2 * sizeof(TQStatusStruct)));
+  ASSERT_NE(list.statusList, nullptr);
+  list.statusList[0] = TQStatusStruct{kWarning, 1, strdup("one"), nullptr};
+  list.statusList[1] = TQStatusStruct{kNote, 2, strdup("two"), nullptr};
+  std::vector<TypeAndNumber> expected = {{kWarning, 1}, {kNote, 2}};
+
+  const uint32_t types[] = {kNote, kError, kWarning, kWarning, kNote, kError, kNote};
+  for (int32_t number = 10; number < 3000; ++number) {
+    const uint32_t type = types[number % std::size(types)];
+    auto place = std::find_if(expected.begin(), expected.end(),
+                              [&](const TypeAndNumber& item) { return item.first <= type; });
+    expected.insert(place, TypeAndNumber{type, number});
+    ASSERT_EQ(TQAppendStatus(&list, type, number, nullptr), expected.front().first) << number;
+  }
+  EXPECT_EQ(typesAndNumbers(list), expected);
 }
 
 TEST_F(StatusListTest, MessageTextComesFromTheCatalogForNumbersOneTo9999) {

@@ -163,3 +163,65 @@ TEST(WireConvert, NoSessionFailsEncodeAndDecodeButStillReleases) {
 }
 
 }  // namespace
+
+namespace {
+
+// A text that has a character without a form in the server's set is not
+// sent at all: sending it with '?' in its place would have the server store
+// a different text than the caller gave. Every pair of sets that converts,
+// and a text that is not even valid in the client's set.
+TEST(WireConvert, TextsThatCannotBeSentAsTheyAreFailTheEncoding) {
+  constexpr int kUtf8 = 31, kBig5 = 9, kEucTw = 10, k8859_2 = 14, k8859_5 = 17, k1250 = 23,
+                k1251 = 24;
+  struct Case {
+    int client;
+    int server;
+    std::string text;
+    size_t badByte;
+    const char* problem;
+  };
+  const char* noForm = "that has no form in the server's character set";
+  const Case cases[] = {
+      {kUtf8, kEucJp, "emoji \xF0\x9F\x98\x80 and \xC3\xA9", 6, noForm},
+      {kUtf8, kSjis, "emoji \xF0\x9F\x98\x80", 6, noForm},
+      {kEucJp, kSjis, "ab\x8F\xB0\xA1", 2, noForm},  // JIS X 0212 has no Shift_JIS form
+      {kBig5, kEucTw, "x\xC8\x7A", 1, noForm},
+      {kEucTw, kBig5, "x\x8E\xA3\xA1\xA1", 1, noForm},
+      {k8859_2, k1250, "a\x81", 1, noForm},
+      {k1250, k8859_2, "a\x80", 1, noForm},
+      {k8859_5, k1251, "a\x81", 1, noForm},
+      {k1251, k8859_5, "a\x88", 1, noForm},
+      {kSjis, kEucJp, "ab\xF0\x40", 2, "that is not valid in the client's character set"},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(std::to_string(k.client) + " to " + std::to_string(k.server));
+    SessionScope scope(k.client, k.server);
+    std::string source = k.text;
+    char* text = source.data();
+    bool ok = true;
+    tqxdrClearProblem();
+    encodeWith(unbounded, &text, &ok);
+    EXPECT_FALSE(ok);
+    ASSERT_NE(tqxdrProblem(), nullptr);
+    const std::string problem = tqxdrProblem();
+    EXPECT_NE(problem.find(k.problem), std::string::npos) << problem;
+    EXPECT_NE(problem.find("byte " + std::to_string(k.badByte) + " "), std::string::npos)
+        << problem;
+
+    TQNameType name = {};
+    std::memcpy(name, k.text.data(), k.text.size());
+    encodeWith(xdr_TQNameType, &name, &ok);
+    EXPECT_FALSE(ok);
+  }
+  // A text that converts leaves no problem behind.
+  SessionScope scope(kSjis, kEucJp);
+  std::string source = kSjisText;
+  char* text = source.data();
+  bool ok = false;
+  tqxdrClearProblem();
+  encodeWith(unbounded, &text, &ok);
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(tqxdrProblem(), nullptr);
+}
+
+}  // namespace

@@ -1,16 +1,14 @@
 // The dispatcher against the reference server: protocol step-down, the
 // directory's version fallback, connection failures, time-outs, the retry
 // of a lost call, and fixed programs and ports.
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <string>
 #include <vector>
 
+#include "api/tqb_frame.h"
 #include "api/tqb_session.h"
+#include "hostile_peer.h"
 #include "session_fixture.h"
 #include "tq_test_server.h"
 
@@ -21,18 +19,7 @@ using tqsess::EnvVar;
 using tqsess::numbers;
 using tqtest::TestServer;
 
-// A local TCP port on which nothing listens (bound once, then released).
-uint16_t deadPort() {
-  int fd = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
-  socklen_t n = sizeof a;
-  getsockname(fd, reinterpret_cast<sockaddr*>(&a), &n);
-  close(fd);
-  return ntohs(a.sin_port);
-}
+using tqtest::deadPort;
 
 TEST(ProtocolVersions, OlderServersAreReachedByStepsWithoutStatus) {
   for (const char* max : {"5", "4", "3", "2"}) {
@@ -144,6 +131,41 @@ TEST(Retry, ASecondLossGivesError91) {
   EXPECT_EQ(server.calls(36), 3u);
   // The session goes on: the next call opens a new connection.
   EXPECT_EQ(client.serverInfo({55}), 0u);
+}
+
+}  // namespace
+
+namespace {
+
+// A call on the query channel that does not go through: the header it
+// prepared lives in the call's frame, so the session must not keep pointing
+// at it afterwards.
+TEST(QueryChannel, AFailedCallLeavesNoPointerToItsHeader) {
+  // Call 1 is the identity query; calls 2 and 3 (the query-channel call and
+  // its one retry) are dropped.
+  TestServer server({"--drop-call", "2,3"});
+  Client client;
+  ASSERT_EQ(client.route(server.port()), 0u);
+  constexpr TQCallPlan kOnQueryChannel = {"TQGetServerInfo", kTQProcGetServerInfo, 2,
+                                          TQTimeout::kNormal, kTQMsgTimeoutRead};
+  uint32_t code55 = 55;
+  auto fill = [&](TQGetServerInfoArgs& args) { args.requests = {1, &code55}; };
+  auto takeOver = [](TQGetServerInfoResult&) {};
+  TQSessionStruct* session = client.control.session;
+  EXPECT_EQ((tqFrameCall<TQGetServerInfoArgs, TQGetServerInfoResult>(
+                kOnQueryChannel, session, &client.control, client.fresh(), fill, takeOver)),
+            2u);
+  EXPECT_EQ(numbers(client.status), std::vector<int32_t>{91});
+  EXPECT_EQ(session->currentHeader, nullptr);
+  EXPECT_EQ(session->currentCacheIds, nullptr);
+
+  // The same when the arguments are refused after the header was prepared.
+  auto refuse = [](TQGetServerInfoArgs&) -> uint32_t { return TQ_RETURN_ERROR; };
+  EXPECT_EQ((tqFrameCall<TQGetServerInfoArgs, TQGetServerInfoResult>(
+                kOnQueryChannel, session, &client.control, client.fresh(), refuse, takeOver)),
+            2u);
+  EXPECT_EQ(session->currentHeader, nullptr);
+  EXPECT_EQ(session->currentCacheIds, nullptr);
 }
 
 }  // namespace

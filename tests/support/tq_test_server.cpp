@@ -4,11 +4,13 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -45,13 +47,39 @@ std::string readText(const std::string& path) {
   return text.str();
 }
 
+constexpr const char* kPortMapperLock = "/tmp/tqlink-tests-portmap.lock";
+constexpr auto kPortMapperWait = std::chrono::minutes(15);
+
 }  // namespace
+
+void holdPortMapper() {
+  static const int held = [] {
+    const int fd = open(kPortMapperLock, O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) throw std::runtime_error("cannot open " + std::string(kPortMapperLock));
+    const auto deadline = Clock::now() + kPortMapperWait;
+    while (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+      if (Clock::now() >= deadline) {
+        close(fd);
+        throw std::runtime_error("another test holds the port mapper for too long");
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
+    return fd;  // held until the process ends
+  }();
+  (void)held;
+}
 
 TestServer::TestServer(std::vector<std::string> switches, const std::string& users)
     : folder_(makeFolder()), statsFile_(folder_ + "/stats") {
   try {
-    if (!users.empty()) {
-      writeText(folder_ + "/users", users);
+    std::string table = users;
+    if (std::find(switches.begin(), switches.end(), "--portmap") != switches.end()) {
+      holdPortMapper();
+      password_ = "pm" + std::to_string(getpid());
+      table += std::string(kPortMapperUser) + " " + password_ + "\n";
+    }
+    if (!table.empty()) {
+      writeText(folder_ + "/users", table);
       switches.insert(switches.end(), {"--users", folder_ + "/users"});
     }
     switches.insert(switches.end(), {"--stats-file", statsFile_});

@@ -21,6 +21,20 @@
 namespace tqtest {
 
 inline constexpr uint32_t kAny = 0;  // any program or version in calls()
+
+// Tests that use the machine's port mapper share it with every other test
+// on the machine, of this run and of any other build tree. They are kept
+// apart in two ways:
+//  - holdPortMapper takes one machine-wide lock (a file lock, waited for)
+//    and holds it until the process ends, so that no two of them register
+//    the same programs at once; TestServer takes it for --portmap, and tests
+//    that ask the port mapper themselves take it first;
+//  - a server registered with the port mapper serves only the user
+//    kPortMapperUser with a password of its own (password()), so that a
+//    client of any other test that falls back to the port mapper is refused
+//    instead of served by it.
+inline constexpr const char* kPortMapperUser = "Demo";
+void holdPortMapper();
 inline constexpr uint32_t kDirectoryProgram = 390604;
 
 struct CallCount {
@@ -45,6 +59,9 @@ class TestServer {
   TestServer& operator=(const TestServer&) = delete;
 
   uint16_t port() const { return port_; }
+  // The password its clients give: empty, or for a server registered with
+  // the port mapper the one it was given (see holdPortMapper).
+  const std::string& password() const { return password_; }
   pid_t pid() const { return pid_; }
   // A scratch folder of this server, removed with it.
   const std::string& folder() const { return folder_; }
@@ -73,6 +90,7 @@ class TestServer {
 
   pid_t pid_ = -1;
   uint16_t port_ = 0;
+  std::string password_;
   std::string folder_;
   std::string statsFile_;
   std::optional<int> status_;

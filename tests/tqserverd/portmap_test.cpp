@@ -13,6 +13,7 @@ namespace {
 using tqtest::TestServer;
 
 bool portMapperRuns() {
+  tqtest::holdPortMapper();
   CLIENT* client = clnt_create("127.0.0.1", PMAPPROG, PMAPVERS, "tcp");
   if (client == nullptr) return false;
   clnt_destroy(client);

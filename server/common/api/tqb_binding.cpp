@@ -199,6 +199,12 @@ void tqReleaseCallHeader(TQCallHeader* header) {
   std::free(header->extension.bytes);
   header->extension.bytes = nullptr;
   header->extension.numItems = 0;
+  // The query channel's plumbing must not outlive the header it points at,
+  // whether or not the call went through.
+  if (TQSessionStruct* session = tqCurrentSession(); session && session->currentHeader == header) {
+    session->currentHeader = nullptr;
+    session->currentCacheIds = nullptr;
+  }
 }
 
 void tqAfterCall(TQControlStruct* control, int channel) {

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "api/tqb_transport.h"
 #include "rpc/procedure_records.h"
@@ -38,6 +39,11 @@ bool mismatch(int rpcStatus) {
   return rpcStatus == kTQRpcProgUnavailable || rpcStatus == kTQRpcProgVersMismatch;
 }
 
+// Why the directory could not be asked, for the error of a connection that
+// then fails on the fallback program: a refused connection on the configured
+// port says more than the port mapper not knowing the fallback.
+thread_local std::string failure;
+
 // One call of a directory procedure, with the fall back from version 2 to
 // version 1 and one retry. Never adds a status item.
 bool directoryCall(TQSessionStruct* session, const char* server, uint32_t procedure, void* arg,
@@ -61,6 +67,7 @@ bool directoryCall(TQSessionStruct* session, const char* server, uint32_t proced
           route->directoryVersion = 1;
           continue;
         }
+        failure = tqwCreateErrorReason();
         return false;
       }
       session->directoryConnection = client;
@@ -80,9 +87,11 @@ bool directoryCall(TQSessionStruct* session, const char* server, uint32_t proced
       } else {
         *answer = *static_cast<TQDirectoryAnswer*>(result);
       }
+      failure.clear();
       return true;
     }
 
+    failure = tqwCallErrorReason(client);
     if (retried) {
       destroyDirectory(session);
       return false;
@@ -158,6 +167,14 @@ void tqCloseDirectory(TQSessionStruct* session) {
 }
 
 // ------------------------------------------------------------------ queries
+
+std::string tqDirectoryFailure() {
+  return failure;
+}
+
+void tqClearDirectoryFailure() {
+  failure.clear();
+}
 
 bool tqDirectoryDefault(TQControlStruct* control, const char* server, uint32_t* program,
                         uint32_t* port) {

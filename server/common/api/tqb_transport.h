@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "api/tqb_frame.h"
 #include "api/tqb_session.h"
@@ -50,6 +51,11 @@ bool tqDirectoryGeneral(TQControlStruct* control, const char* server, uint32_t* 
 bool tqDirectoryQuery(TQControlStruct* control, const char* server, const char* schema,
                       const TQQualifierStruct* qualifier, uint32_t* program, uint32_t* port);
 void tqCloseDirectory(TQSessionStruct* session);
+
+// The runtime's reason why the last directory query on this thread could not
+// be made; empty after a query that was answered or after the clear.
+std::string tqDirectoryFailure();
+void tqClearDirectoryFailure();
 
 // ------------------------------------------------------------- environment
 

@@ -2,7 +2,10 @@
 // per-thread buffers: system error text, catalog text, version text.
 #include "share/apisrv/error.h"
 
+#include <malloc.h>
+
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -43,6 +46,23 @@ char* duplicateStatusText(const char* text) {
   memcpy(copy, text, length);
   copy[length] = '\0';
   return copy;
+}
+
+// The item array of list with room for one item more than its count, or
+// nullptr when memory runs out (the list is then unchanged). A full array is
+// moved into one of twice the size, so that appending n items copies O(n)
+// items in all instead of the whole list on every append. The room an array
+// has is read from the allocator, so a list that arrives with an array of
+// exactly its count (a decoded one, or a caller's) is grown like any other.
+TQStatusStruct* roomForOneMore(const TQStatusList& list, uint32_t count) {
+  const size_t needed = (size_t{count} + 1) * sizeof(TQStatusStruct);
+  if (count > 0 && malloc_usable_size(list.statusList) >= needed) return list.statusList;
+  const size_t capacity = std::bit_ceil(size_t{count} + 1);
+  auto* items = static_cast<TQStatusStruct*>(malloc(capacity * sizeof(TQStatusStruct)));
+  if (items == nullptr) return nullptr;
+  if (count > 0) memcpy(items, list.statusList, count * sizeof(TQStatusStruct));
+  free(list.statusList);
+  return items;
 }
 
 uint32_t topMessageType(const TQStatusList& list) {
@@ -173,28 +193,23 @@ uint32_t TQAppendStatus(TQStatusList* status, uint32_t messageType, int32_t mess
     TQMessageText(messageNumber, message);
   }
 
-  auto* items = static_cast<TQStatusStruct*>(malloc((size_t{count} + 1) * sizeof(TQStatusStruct)));
   char* messageCopy = duplicateStatusText(message);
   char* appendedCopy = appendedText != nullptr ? duplicateStatusText(appendedText) : nullptr;
-  if (items == nullptr || messageCopy == nullptr ||
-      (appendedText != nullptr && appendedCopy == nullptr)) {
-    free(items);
+  const bool textsCopied = messageCopy != nullptr && (appendedText == nullptr || appendedCopy != nullptr);
+  // The array is grown last: once it has moved, nothing may fail any more.
+  TQStatusStruct* items = textsCopied ? roomForOneMore(*status, count) : nullptr;
+  if (items == nullptr) {
     free(messageCopy);
     free(appendedCopy);
     return TQ_RETURN_FATAL;
   }
 
-  // The new item goes ahead of every item of the same or a lower type.
-  const TQStatusStruct* old = status->statusList;
-  uint32_t position = 0;
-  while (position < count && old[position].messageType > messageType)
-    ++position;
-  if (position > 0) memcpy(items, old, position * sizeof(TQStatusStruct));
-  items[position] = TQStatusStruct{messageType, messageNumber, messageCopy, appendedCopy};
-  if (count > position) {
-    memcpy(items + position + 1, old + position, (count - position) * sizeof(TQStatusStruct));
-  }
-  free(status->statusList);
+  // The new item goes ahead of every item of the same or a lower type; the
+  // list is sorted by type, highest first, so that place is found by halving.
+  TQStatusStruct* position = std::partition_point(
+      items, items + count, [&](const TQStatusStruct& item) { return item.messageType > messageType; });
+  memmove(position + 1, position, static_cast<size_t>(items + count - position) * sizeof *items);
+  *position = TQStatusStruct{messageType, messageNumber, messageCopy, appendedCopy};
   status->statusList = items;
   status->numItems = count + 1;
   return items[0].messageType;

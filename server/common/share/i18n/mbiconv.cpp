@@ -8,9 +8,7 @@
 
 #include "share/i18n/mbchar.h"
 
-namespace {
-
-const char* IconvName(int charSet) {
+const char* tqMbIconvName(int charSet) {
   switch (charSet) {
     case kTQCharSetEucJp:
       return "EUC-JP";
@@ -35,6 +33,8 @@ const char* IconvName(int charSet) {
   }
 }
 
+namespace {
+
 const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
 
 // iconv handles are not shareable between threads; each thread keeps its own.
@@ -52,7 +52,7 @@ class ConverterCache {
     for (int i = 0; i < count_; ++i) {
       if (entries_[i].from == from && entries_[i].to == to) return entries_[i].cd;
     }
-    iconv_t cd = iconv_open(IconvName(to), IconvName(from));
+    iconv_t cd = iconv_open(tqMbIconvName(to), tqMbIconvName(from));
     if (cd != kNoConverter && count_ < kCapacity) entries_[count_++] = {from, to, cd};
     return cd;
   }

@@ -7,6 +7,10 @@
 
 #include "share/i18n/mbconvout.h"
 
+// The name under which iconv knows a set (and texts name it), nullptr for
+// the sets that have no converter here.
+const char* tqMbIconvName(int charSet);
+
 // True for the pairs tqMbIconvConvert handles.
 bool tqMbIconvConvertible(int from, int to);
 

@@ -1,32 +1,47 @@
 // The converting text routines of the wire encoding (see tqxdr.h).
 #include "share/i18n/tqxdr.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "api/tqb_session.h"
 #include "rpc/xdr_base.h"
+#include "share/i18n/mbiconv.h"
 #include "share/i18n/mbutil.h"
 
 namespace {
 
-// ------------------------------------------------ character-set services
+thread_local char problem[160];
+thread_local bool hasProblem = false;
 
-// True when the text is made of complete, valid characters of the set.
-bool validIn(const char* text, size_t length, int charSet) {
-  return tqMbValidate(text, length, charSet, nullptr);
+// "a text has a character at byte 6 that has no form in the server's
+// character set EUC-JP"
+void noteProblem(const char* what, size_t offset, int charSet) {
+  const char* name = tqMbIconvName(charSet);
+  char number[16];
+  std::snprintf(number, sizeof number, "%d", charSet);
+  std::snprintf(problem, sizeof problem, "a text has a character at byte %zu %s %s", offset, what,
+                name != nullptr ? name : number);
+  hasProblem = true;
 }
+
+// ------------------------------------------------ character-set services
 
 // A new terminated block holding the conversion of length bytes of text
 // between two sets; sized by the converter's bound rather than a fixed
-// multiple, so that no pair can overrun it. nullptr without memory.
-char* convertedCopy(const char* text, size_t length, int from, int to) {
+// multiple, so that no pair can overrun it. With kFail a character that has
+// no form in `to` fails the conversion (noted as the thread's problem).
+// nullptr without memory or on such a failure.
+char* convertedCopy(const char* text, size_t length, int from, int to, TQMbBadChars mode) {
   const size_t size = tqMbConvertBound(length, from, to);
   char* out = static_cast<char*>(std::calloc(size, 1));
   if (out == nullptr) return nullptr;
-  const TQMbConvResult result =
-      tqMbConvert(text, length, from, out, size, to, TQMbBadChars::kReplace);
+  const TQMbConvResult result = tqMbConvert(text, length, from, out, size, to, mode);
   if (result.status != TQMbConvStatus::kOk) {
+    if (result.status == TQMbConvStatus::kInvalid) {
+      noteProblem("that has no form in the server's character set", result.badOffset, to);
+    }
     std::free(out);
     return nullptr;
   }
@@ -61,16 +76,23 @@ Mode modeOf(XDR* xdrs, bool counted, const TQSessionStruct** session) {
 }
 
 // A converted copy of length bytes of text, from the client's set to the
-// server's; nullptr when the text is not valid in the client's set or memory
-// runs out.
+// server's; nullptr when the text is not valid in the client's set, when a
+// character of it has no form in the server's set (the server would store a
+// different text than the caller gave), or when memory runs out.
 char* toServer(const TQSessionStruct* session, const char* text, size_t length) {
-  if (!validIn(text, length, session->clientCodePage)) return nullptr;
-  return convertedCopy(text, length, session->clientCodePage, session->serverCodePage);
+  size_t bad = 0;
+  if (!tqMbValidate(text, length, session->clientCodePage, &bad)) {
+    noteProblem("that is not valid in the client's character set", bad, session->clientCodePage);
+    return nullptr;
+  }
+  return convertedCopy(text, length, session->clientCodePage, session->serverCodePage,
+                       TQMbBadChars::kFail);
 }
 
 // A converted copy of a received text, from the server's set to the client's.
 char* toClient(const TQSessionStruct* session, const char* text) {
-  return convertedCopy(text, std::strlen(text), session->serverCodePage, session->clientCodePage);
+  return convertedCopy(text, std::strlen(text), session->serverCodePage, session->clientCodePage,
+                       TQMbBadChars::kReplace);
 }
 
 }  // namespace
@@ -180,4 +202,13 @@ bool_t tqxdrCountedText(XDR* xdrs, char** text, uint32_t* length, uint32_t max) 
   }
   *length = static_cast<uint32_t>(std::strlen(converted));
   return TRUE;
+}
+
+const char* tqxdrProblem() {
+  return hasProblem ? problem : nullptr;
+}
+
+void tqxdrClearProblem() {
+  hasProblem = false;
+  problem[0] = '\0';
 }

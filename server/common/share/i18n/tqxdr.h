@@ -33,3 +33,10 @@ bool_t tqxdrText(XDR* xdrs, char** text, uint32_t max);
 // that of the converted text; decoded blocks always carry a terminator one
 // byte past the length.
 bool_t tqxdrCountedText(XDR* xdrs, char** text, uint32_t* length, uint32_t max);
+
+// Why the last converting encode on this thread failed, for the caller's
+// status: a text that is not valid in the client's set, or a character that
+// has no form in the server's set (such a text is never sent altered).
+// nullptr when no encode failed since tqxdrClearProblem.
+const char* tqxdrProblem();
+void tqxdrClearProblem();
