@@ -1688,6 +1688,57 @@ uint32_t TQMergeEntry(TQControlStruct* control, const char* schema, TQFieldValue
 
 /** @} */
 
+/** @addtogroup entries
+ *  @{ */
+
+/**
+ * Decodes an encoded diary text into its items.
+ *
+ * A local operation: it contacts no server; the control record serves only
+ * to find the session. An encoded diary is a run of items
+ * of the seconds, byte 0x04, the user, 0x04, the text and 0x03. Separators are found at character
+ * starts of the current character set; user names are cut to 30 bytes. A
+ * NULL or empty text gives an empty list.
+ *
+ * @param control   the control record of the session.
+ * @param encoded   the encoded diary, or NULL.
+ * @param[out] diary receives the items; emptied at entry. Release it with
+ *        FreeTQDiaryList().
+ * @param status    set empty at entry, then receives the statuses of the call.
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 339 a text that is not a run of complete items (the list is left empty);
+ * 155 no output list; 154 out of memory.
+ */
+uint32_t TQDecodeDiary(TQControlStruct* control, const char* encoded, TQDiaryList* diary,
+                       TQStatusList* status);
+
+/**
+ * Decodes an encoded status history into one item per value of the status
+ * field.
+ *
+ * A local operation like TQDecodeDiary(). An encoded status history has one
+ * item (the seconds, byte 0x04, the user and 0x03) per value of the status field, or a lone
+ * 0x03 for a value never set.
+ *
+ * @param control   the control record of the session.
+ * @param encoded   the encoded status history, or NULL.
+ * @param[out] history receives the items; emptied at entry. Release it with
+ *        FreeTQStatusHistoryList().
+ * @param status    set empty at entry, then receives the statuses of the call.
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 340 a text that is not a run of complete items (the list is left empty);
+ * 155 no output list; 154 out of memory.
+ */
+uint32_t TQDecodeStatusHistory(TQControlStruct* control, const char* encoded,
+                               TQStatusHistoryList* history, TQStatusList* status);
+/** @} */
+
 /* --- Release routines --------------------------------------------------- */
 
 /**

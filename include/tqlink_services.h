@@ -157,6 +157,74 @@ extern intptr_t TQCatalogDescriptor;
 
 /** @} */
 
+/** @name Date and time
+ *
+ * Times are local times of TQTimestamp seconds, written in the formats of
+ * the environment's time locale (LC_ALL, else LC_TIME, else LANG), which is
+ * read once, at the first use of any of these services. The variable TQDATE
+ * (its name can be replaced through the catalog, set 255 number 101), when
+ * set and not empty, is a strftime format that replaces the date and time
+ * format in both directions.
+ *  @{ */
+
+/**
+ * Writes the local date of a time in the locale's date format.
+ *
+ * @param[out] buffer receives the text.
+ * @param size        the size of @p buffer in bytes.
+ * @param time        the time, in seconds since 1970-01-01 00:00 UTC.
+ * @return the length written, or 0 when the text does not fit (the buffer is
+ *         then empty if @p size is not 0).
+ */
+int32_t TQFormatDate(char* buffer, size_t size, TQTimestamp time);
+
+/**
+ * Writes the local date and time of a time: the TQDATE format when it is
+ * set, else the date, a space and the time as TQFormatTime() writes it.
+ *
+ * @param[out] buffer receives the text.
+ * @param size        the size of @p buffer in bytes.
+ * @param time        the time, in seconds since 1970-01-01 00:00 UTC.
+ * @return the length written, or 0 when the text does not fit (the buffer is
+ *         then empty if @p size is not 0).
+ */
+int32_t TQFormatDateTime(char* buffer, size_t size, TQTimestamp time);
+
+/**
+ * Writes the local time of day of a time in the locale's time format.
+ *
+ * @param[out] buffer receives the text.
+ * @param size        the size of @p buffer in bytes.
+ * @param time        the time, in seconds since 1970-01-01 00:00 UTC.
+ * @return the length written, or 0 when the text does not fit (the buffer is
+ *         then empty if @p size is not 0).
+ */
+int32_t TQFormatTime(char* buffer, size_t size, TQTimestamp time);
+
+/**
+ * Converts a text into seconds.
+ *
+ * A date, with or without a time of day, in the TQDATE format, the locale's
+ * formats or one of the usual forms ("Jan 5, 1998 10:00",
+ * "5 Jan 1998 10:00 PM", ...; a leading weekday name is passed over), and a
+ * text of digits only (seconds since 1970), give that point in time.
+ * Otherwise, when @p timeOfDay is non-zero, a time of day gives that time
+ * today; when it is zero, "H", "H:M" or "H:M:S" gives a duration. Only spaces
+ * and tabs may follow the text read.
+ *
+ * @param text          the text.
+ * @param timeOfDay     non-zero to read a lone time as a time of day today,
+ *        zero to read it as a duration.
+ * @param[out] seconds  receives the seconds; 0 on failure.
+ * @param[out] interval set to 1 when the text was a duration; may be NULL.
+ * @return 1 on success; 0 when @p seconds or @p text is NULL, the text does
+ *         not convert, or it names a time before 1970 or past the signed
+ *         32-bit range.
+ */
+int32_t TQTextToSeconds(const char* text, int32_t timeOfDay, TQTimestamp* seconds,
+                        int32_t* interval);
+/** @} */
+
 /* --- Multibyte text ----------------------------------------------------- */
 
 /** @name Multibyte text

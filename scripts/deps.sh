@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config libc-dev-bin libtirpc-dev zlib1g-dev libdeflate-dev
-  libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev rpcbind valgrind doxygen "$@")
+  libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev rpcbind valgrind doxygen locales "$@")
 
 missing=()
 for p in "${packages[@]}"; do

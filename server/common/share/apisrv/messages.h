@@ -18,5 +18,7 @@ inline constexpr int32_t kTQMsgNoMemory = kTQMsgOutOfMemory;
 inline constexpr int32_t kTQMsgNoOutput = 155;
 inline constexpr int32_t kTQMsgNoSession = 161;
 inline constexpr int32_t kTQMsgBadPassword = 329;
+inline constexpr int32_t kTQMsgBadDiary = 339;
+inline constexpr int32_t kTQMsgBadStatusHistory = 340;
 inline constexpr int32_t kTQMsgBadProgram = 8201;
 inline constexpr int32_t kTQMsgBadPort = 8202;
