@@ -21,6 +21,7 @@
 
 #include <stddef.h>
 #include <stdint.h>
+#include <stdio.h>
 
 #ifdef __cplusplus
 extern "C" {
@@ -2099,6 +2100,1282 @@ void FreeTQFullTextInfoList(TQFullTextInfoList* list, TQBoolean freeStruct);
 
 /** @} */
 /** @} */
+
+/* --- Definition operations ---------------------------------------------- */
+
+/**
+ * @ingroup def_access
+ * The client host name that TQCreateUser(), TQDeleteUser(), TQCreateGroup()
+ * and TQDeleteGroup() send: empty when the library is loaded; a program may
+ * store a NUL-terminated name here (at most 256 bytes). While its first byte
+ * is the terminator the platform's host name is sent.
+ */
+extern char TQClientHostName[257];
+
+/**
+ * @addtogroup def_schemas
+ * @{
+ */
+
+/**
+ * Reads a schema definition. Only the outputs that are not NULL are asked for.
+ *
+ * @param control         the control record of the session.
+ * @param name            the schema name.
+ * @param[out] schema          receives the schema type and its join or view parts (release with FreeTQCompoundSchema()), or NULL.
+ * @param[out] groupList       receives the groups and their permissions, or NULL.
+ * @param[out] adminGroupList  receives the sub-administrator groups, or NULL.
+ * @param[out] queryListFields receives the fields of the query list, or NULL.
+ * @param[out] sortList        receives the default sort list, or NULL.
+ * @param[out] indexList       receives the indexes, or NULL.
+ * @param[out] helpText        receives the help text (a new block the caller frees), or NULL.
+ * @param[out] timestamp       receives the last update time, or NULL.
+ * @param[out] owner           receives the owner, or NULL.
+ * @param[out] lastChanged     receives the user who changed it last, or NULL.
+ * @param[out] changeDiary     receives the encoded change diary (a new block the caller frees; TQDecodeDiary() reads it), or NULL.
+ * @param status          set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 102 no name, 103 a name longer than 30; the control-record and transport messages of every operation, with 93 for a time-out.
+ */
+uint32_t TQGetSchema(TQControlStruct* control, const char* name, TQCompoundSchema* schema, TQPermissionList* groupList, TQInternalIdList* adminGroupList, TQEntryListFieldList* queryListFields, TQSortList* sortList, TQIndexList* indexList, char** helpText, TQTimestamp* timestamp, TQAccessNameType owner, TQAccessNameType lastChanged, char** changeDiary, TQStatusList* status);
+
+/**
+ * Changes a schema definition; every NULL attribute stays as it is on the server.
+ *
+ * @param control         the control record of the session.
+ * @param name            the schema name.
+ * @param newName         the new name; NULL, empty or equal to @p name keeps the name.
+ * @param schema          the new schema type and parts, or NULL.
+ * @param groupList       the new group permissions, or NULL.
+ * @param adminGroupList  the new sub-administrator groups, or NULL.
+ * @param queryListFields the new query-list fields, or NULL.
+ * @param sortList        the new sort list, or NULL.
+ * @param indexList       the new indexes, or NULL.
+ * @param helpText        the new help text, or NULL to leave it unchanged.
+ * @param owner           the new owner, or NULL to leave it unchanged.
+ * @param changeDiary     text to append to the change diary, or NULL for none.
+ * @param status          set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * warning 54 when nothing is to change (the server is not contacted); 102 no name, 103 a name longer than 30; 265 to 273 a bad schema type, 127 and 128 bad permissions, 214, 152, 153, 211 bad lists; the control-record and transport messages of every operation, with 92 for a time-out.
+ */
+uint32_t TQSetSchema(TQControlStruct* control, const char* name, const char* newName, TQCompoundSchema* schema, const TQPermissionList* groupList, const TQInternalIdList* adminGroupList, const TQEntryListFieldList* queryListFields, const TQSortList* sortList, const TQIndexList* indexList, const char* helpText, const char* owner, const char* changeDiary, TQStatusList* status);
+
+/**
+ * Creates a schema.
+ *
+ * @param control         the control record of the session.
+ * @param name            the schema name.
+ * @param schema          the schema type and its join or view parts (required).
+ * @param groupList       the group permissions (warning 50 when empty), or NULL.
+ * @param adminGroupList  the sub-administrator groups, or NULL.
+ * @param queryListFields the query-list fields, or NULL.
+ * @param sortList        the default sort list, or NULL.
+ * @param indexList       the indexes, or NULL.
+ * @param helpText        the help text, or NULL.
+ * @param owner           the owner (at most 30 bytes, may be empty), or NULL.
+ * @param changeDiary     text to append to the change diary, or NULL.
+ * @param status          set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 102 no name, 103 a name longer than 30; 265 to 273 a bad schema type, 50, 127 and 128 permissions, 214, 152, 153, 211 bad lists; the control-record and transport messages of every operation, with 92 for a time-out.
+ */
+uint32_t TQCreateSchema(TQControlStruct* control, const char* name, TQCompoundSchema* schema, const TQPermissionList* groupList, const TQInternalIdList* adminGroupList, const TQEntryListFieldList* queryListFields, const TQSortList* sortList, const TQIndexList* indexList, const char* helpText, const char* owner, const char* changeDiary, TQStatusList* status);
+
+/**
+ * Deletes a schema with its fields, views and entries.
+ *
+ * @param control      the control record of the session.
+ * @param name         the schema name.
+ * @param deleteOption how to delete (the meaning is the server's).
+ * @param status       set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 102 no name, 103 a name longer than 30; the control-record and transport messages of every operation, with 92 for a time-out.
+ */
+uint32_t TQDeleteSchema(TQControlStruct* control, const char* name, uint32_t deleteOption, TQStatusList* status);
+
+/**
+ * Lists the names of the schemas changed since a time.
+ *
+ * @param control      the control record of the session.
+ * @param changedSince only schemas changed at or after this time (0: all).
+ * @param name         a name that selects the list further (its meaning is the server's), or NULL.
+ * @param listType     which schemas to list (the meaning is the server's).
+ * @param[out] nameList     receives the names (release with FreeTQNameList()), or NULL.
+ * @param status       set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * the control-record and transport messages of every operation, with 93 for a time-out.
+ */
+uint32_t TQGetListSchema(TQControlStruct* control, TQTimestamp changedSince, const char* name, uint32_t listType, TQNameList* nameList, TQStatusList* status);
+
+/** @} */
+
+/**
+ * @addtogroup def_fields
+ * @{
+ */
+
+/**
+ * Reads a field definition. Only the outputs that are not NULL are asked for.
+ *
+ * @param control      the control record of the session.
+ * @param schema       the schema name.
+ * @param fieldId      the field id.
+ * @param[out] fieldName    receives the field name, or NULL.
+ * @param[out] fieldMap     receives the field mapping, or NULL.
+ * @param[out] dataType     receives the data type, or NULL.
+ * @param[out] option       receives the entry option, or NULL.
+ * @param[out] createMode   receives the create mode, or NULL.
+ * @param[out] defaultValue receives the default value, or NULL.
+ * @param[out] permissions  receives the group permissions, or NULL.
+ * @param[out] limit        receives the limits (release with FreeTQFieldLimitStruct()), or NULL.
+ * @param[out] displayList  receives the display instances, or NULL.
+ * @param[out] helpText     receives the help text (a new block the caller frees), or NULL.
+ * @param[out] timestamp    receives the last update time, or NULL.
+ * @param[out] owner        receives the owner, or NULL.
+ * @param[out] lastChanged  receives the user who changed it last, or NULL.
+ * @param[out] changeDiary  receives the encoded change diary (a new block the caller frees; TQDecodeDiary() reads it), or NULL.
+ * @param status       set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 102 no name, 103 a name longer than 30; the control-record and transport messages of every operation, with 93 for a time-out.
+ */
+uint32_t TQGetField(TQControlStruct* control, const char* schema, uint32_t fieldId, TQNameType fieldName, TQFieldMappingStruct* fieldMap, uint32_t* dataType, uint32_t* option, uint32_t* createMode, TQValueStruct* defaultValue, TQPermissionList* permissions, TQFieldLimitStruct* limit, TQDisplayInstanceList* displayList, char** helpText, TQTimestamp* timestamp, TQAccessNameType owner, TQAccessNameType lastChanged, char** changeDiary, TQStatusList* status);
+
+/**
+ * Changes a field definition; every NULL attribute stays as it is on the server.
+ *
+ * @param control      the control record of the session.
+ * @param schema       the schema name.
+ * @param fieldId      the field id.
+ * @param fieldName    the new field name, or NULL (or empty) to keep it.
+ * @param option       the new entry option (1 to 4), or NULL.
+ * @param createMode   the new create mode (1 or 2), or NULL.
+ * @param defaultValue the new default value, or NULL; a char or diary value with a NULL text is sent as the NULL value.
+ * @param permissions  the new permissions, or NULL.
+ * @param limit        the new limits, or NULL.
+ * @param displayList  the new display instances, or NULL.
+ * @param helpText     the new help text, or NULL to leave it unchanged.
+ * @param owner        the new owner, or NULL to leave it unchanged.
+ * @param changeDiary  text to append to the change diary, or NULL for none.
+ * @param status       set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * warning 54 when nothing is to change (the server is not contacted); 118 a bad option, 119 a bad create mode, 111 a bad default value, 180 a char default longer than 255 bytes; the record checks' messages; the control-record and transport messages of every operation, with 92 for a time-out.
+ */
+uint32_t TQSetField(TQControlStruct* control, const char* schema, uint32_t fieldId, const char* fieldName, const uint32_t* option, const uint32_t* createMode, TQValueStruct* defaultValue, const TQPermissionList* permissions, TQFieldLimitStruct* limit, TQDisplayInstanceList* displayList, const char* helpText, const char* owner, const char* changeDiary, TQStatusList* status);
+
+/**
+ * Creates a field in a schema.
+ *
+ * @param control      the control record of the session.
+ * @param schema       the schema name.
+ * @param fieldId      [in,out] the wanted id (0: the server picks one); receives the new field's id.
+ * @param reservedIdOK non-zero: an id of the reserved range may be used.
+ * @param fieldName    the field name.
+ * @param fieldMap     the field mapping, or NULL.
+ * @param dataType     the data type (2 to 41).
+ * @param option       the entry option (1 to 4).
+ * @param createMode   the create mode (1 or 2).
+ * @param defaultValue the default value, or NULL.
+ * @param permissions  the group permissions (warning 50 when empty, except for data type 32), or NULL.
+ * @param limit        the limits (of the field's data type), or NULL.
+ * @param displayList  the display instances, or NULL.
+ * @param helpText     the help text, or NULL.
+ * @param owner        the owner (at most 30 bytes, may be empty), or NULL.
+ * @param changeDiary  text to append to the change diary, or NULL.
+ * @param status       set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 178 no @p fieldId, 110 a bad data type, 118 a bad option, 119 a bad create mode, 111 a default where none is allowed or a bad default, 180 a char default longer than 255 bytes, 166 a default of another data type, 167 limits of another data type; the record checks' messages; the control-record and transport messages of every operation, with 92 for a time-out.
+ */
+uint32_t TQCreateField(TQControlStruct* control, const char* schema, uint32_t* fieldId, TQBoolean reservedIdOK, const char* fieldName, const TQFieldMappingStruct* fieldMap, uint32_t dataType, uint32_t option, uint32_t createMode, TQValueStruct* defaultValue, const TQPermissionList* permissions, TQFieldLimitStruct* limit, TQDisplayInstanceList* displayList, const char* helpText, const char* owner, const char* changeDiary, TQStatusList* status);
+
+/**
+ * Deletes a field of a schema.
+ *
+ * @param control      the control record of the session.
+ * @param schema       the schema name.
+ * @param fieldId      the field id.
+ * @param deleteOption how to delete (the meaning is the server's).
+ * @param status       set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 102 no name, 103 a name longer than 30; the control-record and transport messages of every operation, with 92 for a time-out.
+ */
+uint32_t TQDeleteField(TQControlStruct* control, const char* schema, uint32_t fieldId, uint32_t deleteOption, TQStatusList* status);
+
+/**
+ * Lists the ids of the fields of a schema.
+ *
+ * @param control       the control record of the session.
+ * @param schema        the schema name.
+ * @param fieldTypeMask which kinds of field to list (the meaning is the server's).
+ * @param changedSince  only fields changed at or after this time (0: all).
+ * @param[out] idList        receives the ids (release with FreeTQInternalIdList()), or NULL.
+ * @param status        set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 102 no name, 103 a name longer than 30; the control-record and transport messages of every operation, with 93 for a time-out.
+ */
+uint32_t TQGetListField(TQControlStruct* control, const char* schema, uint32_t fieldTypeMask, TQTimestamp changedSince, TQInternalIdList* idList, TQStatusList* status);
+
+/**
+ * Deletes several fields of a schema in one call.
+ *
+ * @param control      the control record of the session.
+ * @param schema       the schema name.
+ * @param fieldIds     the ids of the fields.
+ * @param deleteOption how to delete (the meaning is the server's).
+ * @param status       set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 102 no name, 103 a name longer than 30; the control-record and transport messages of every operation, with 92 for a time-out.
+ */
+uint32_t TQDeleteMultipleFields(TQControlStruct* control, const char* schema, const TQInternalIdList* fieldIds, uint32_t deleteOption, TQStatusList* status);
+
+/**
+ * Lists names the server keeps for a schema.
+ *
+ * @param control  the control record of the session.
+ * @param schema   the schema name.
+ * @param[out] nameList receives the names (release with FreeTQNameList()), or NULL.
+ * @param status   set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 102 no name, 103 a name longer than 30; the control-record and transport messages of every operation, with 93 for a time-out.
+ */
+uint32_t TQGetNameListForSchema(TQControlStruct* control, const char* schema, TQNameList* nameList, TQStatusList* status);
+
+/**
+ * Reads a view (VUI) of a schema. Only the outputs that are not NULL are asked for.
+ *
+ * @param control     the control record of the session.
+ * @param schema      the schema name.
+ * @param vuiId       the view id.
+ * @param[out] vuiName     receives the view name, or NULL.
+ * @param[out] props       receives the view properties (release with FreeTQPropList()), or NULL.
+ * @param[out] helpText    receives the help text (a new block the caller frees), or NULL.
+ * @param[out] timestamp   receives the last update time, or NULL.
+ * @param[out] owner       receives the owner, or NULL.
+ * @param[out] lastChanged receives the user who changed it last, or NULL.
+ * @param[out] changeDiary receives the encoded change diary (a new block the caller frees; TQDecodeDiary() reads it), or NULL.
+ * @param status      set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 102 no name, 103 a name longer than 30; the control-record and transport messages of every operation, with 93 for a time-out.
+ */
+uint32_t TQGetVUI(TQControlStruct* control, const char* schema, uint32_t vuiId, TQNameType vuiName, TQPropList* props, char** helpText, TQTimestamp* timestamp, TQAccessNameType owner, TQAccessNameType lastChanged, char** changeDiary, TQStatusList* status);
+
+/**
+ * Changes a view of a schema; every NULL attribute stays as it is on the server.
+ *
+ * @param control     the control record of the session.
+ * @param schema      the schema name.
+ * @param vuiId       the view id.
+ * @param vuiName     the new view name, or NULL (or empty) to keep it.
+ * @param props       the new properties, or NULL.
+ * @param helpText    the new help text, or NULL to leave it unchanged.
+ * @param owner       the new owner, or NULL to leave it unchanged.
+ * @param changeDiary text to append to the change diary, or NULL for none.
+ * @param status      set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * warning 54 when nothing is to change (the server is not contacted); 102 no name, 103 a name longer than 30; 212 bad properties; the control-record and transport messages of every operation, with 92 for a time-out.
+ */
+uint32_t TQSetVUI(TQControlStruct* control, const char* schema, uint32_t vuiId, const char* vuiName, TQPropList* props, const char* helpText, const char* owner, const char* changeDiary, TQStatusList* status);
+
+/**
+ * Creates a view of a schema.
+ *
+ * @param control     the control record of the session.
+ * @param schema      the schema name.
+ * @param vuiId       [in,out] the wanted id (0: the server picks one); receives the new view's id.
+ * @param vuiName     the view name.
+ * @param props       the view properties, or NULL.
+ * @param helpText    the help text, or NULL.
+ * @param owner       the owner (at most 30 bytes, may be empty), or NULL.
+ * @param changeDiary text to append to the change diary, or NULL.
+ * @param status      set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 178 no @p vuiId; 102 no name, 103 a name longer than 30; 212 bad properties; the control-record and transport messages of every operation, with 92 for a time-out.
+ */
+uint32_t TQCreateVUI(TQControlStruct* control, const char* schema, uint32_t* vuiId, const char* vuiName, TQPropList* props, const char* helpText, const char* owner, const char* changeDiary, TQStatusList* status);
+
+/**
+ * Deletes a view of a schema.
+ *
+ * @param control the control record of the session.
+ * @param schema  the schema name.
+ * @param vuiId   the view id.
+ * @param status  set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 102 no name, 103 a name longer than 30; the control-record and transport messages of every operation, with 92 for a time-out.
+ */
+uint32_t TQDeleteVUI(TQControlStruct* control, const char* schema, uint32_t vuiId, TQStatusList* status);
+
+/**
+ * Lists the ids of the views of a schema.
+ *
+ * @param control      the control record of the session.
+ * @param schema       the schema name.
+ * @param changedSince only views changed at or after this time (0: all).
+ * @param[out] idList       receives the ids (release with FreeTQInternalIdList()).
+ * @param status       set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 105 no @p idList; 102 no name, 103 a name longer than 30; the control-record and transport messages of every operation, with 93 for a time-out.
+ */
+uint32_t TQGetListVUI(TQControlStruct* control, const char* schema, TQTimestamp changedSince, TQInternalIdList* idList, TQStatusList* status);
+
+/** @} */
+
+/**
+ * @addtogroup def_menus
+ * @{
+ */
+
+/**
+ * Reads a character menu. Only the outputs that are not NULL are asked for.
+ *
+ * @param control     the control record of the session.
+ * @param name        the menu name.
+ * @param[out] refreshCode receives the refresh code, or NULL.
+ * @param[out] menu        receives the menu (release with FreeTQCharMenuStruct()), or NULL.
+ * @param[out] helpText    receives the help text (a new block the caller frees), or NULL.
+ * @param[out] timestamp   receives the last update time, or NULL.
+ * @param[out] owner       receives the owner, or NULL.
+ * @param[out] lastChanged receives the user who changed it last, or NULL.
+ * @param[out] changeDiary receives the encoded change diary (a new block the caller frees; TQDecodeDiary() reads it), or NULL.
+ * @param status      set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 102 no name, 103 a name longer than 30; the control-record and transport messages of every operation, with 93 for a time-out.
+ */
+uint32_t TQGetCharMenu(TQControlStruct* control, const char* name, uint32_t* refreshCode, TQCharMenuStruct* menu, char** helpText, TQTimestamp* timestamp, TQAccessNameType owner, TQAccessNameType lastChanged, char** changeDiary, TQStatusList* status);
+
+/**
+ * Changes a character menu; every NULL attribute stays as it is on the server.
+ *
+ * @param control     the control record of the session.
+ * @param name        the menu name.
+ * @param newName     the new name; NULL, empty or equal to @p name keeps the name.
+ * @param refreshCode the new refresh code (1 to 3), or NULL.
+ * @param menu        the new menu, or NULL.
+ * @param helpText    the new help text, or NULL to leave it unchanged.
+ * @param owner       the new owner, or NULL to leave it unchanged.
+ * @param changeDiary text to append to the change diary, or NULL for none.
+ * @param status      set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * warning 54 when nothing is to change (the server is not contacted); 207 a bad refresh code; 102 no name, 103 a name longer than 30; the menu checks' messages (112, 130, 131, 206, 208, 209, 321); the control-record and transport messages of every operation, with 92 for a time-out.
+ */
+uint32_t TQSetCharMenu(TQControlStruct* control, const char* name, const char* newName, const uint32_t* refreshCode, TQCharMenuStruct* menu, const char* helpText, const char* owner, const char* changeDiary, TQStatusList* status);
+
+/**
+ * Creates a character menu.
+ *
+ * @param control     the control record of the session.
+ * @param name        the menu name.
+ * @param refreshCode the refresh code (1 to 3).
+ * @param menu        the menu.
+ * @param helpText    the help text, or NULL.
+ * @param owner       the owner (at most 30 bytes, may be empty), or NULL.
+ * @param changeDiary text to append to the change diary, or NULL.
+ * @param status      set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 207 a bad refresh code; 102 no name, 103 a name longer than 30; the menu checks' messages; the control-record and transport messages of every operation, with 92 for a time-out.
+ */
+uint32_t TQCreateCharMenu(TQControlStruct* control, const char* name, uint32_t refreshCode, TQCharMenuStruct* menu, const char* helpText, const char* owner, const char* changeDiary, TQStatusList* status);
+
+/**
+ * Deletes a character menu.
+ *
+ * @param control the control record of the session.
+ * @param name    the menu name.
+ * @param status  set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 102 no name, 103 a name longer than 30; the control-record and transport messages of every operation, with 92 for a time-out.
+ */
+uint32_t TQDeleteCharMenu(TQControlStruct* control, const char* name, TQStatusList* status);
+
+/**
+ * Lists the names of the character menus changed since a time.
+ *
+ * @param control      the control record of the session.
+ * @param changedSince only menus changed at or after this time (0: all).
+ * @param[out] nameList     receives the names (release with FreeTQNameList()), or NULL.
+ * @param status       set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * the control-record and transport messages of every operation, with 93 for a time-out.
+ */
+uint32_t TQGetListCharMenu(TQControlStruct* control, TQTimestamp changedSince, TQNameList* nameList, TQStatusList* status);
+
+/**
+ * Expands a character menu into a list menu.
+ *
+ * Sub-menus of a list menu are expanded depth first. A query menu is run
+ * on the server (its own server when it names one), a file menu read from
+ * the server or from a client file (one item a line, tabs for the levels,
+ * "#" lines and empty lines skipped, `label\value`), an SQL menu run with
+ * TQGetListSQL(); duplicate items of an SQL menu are dropped and a menu
+ * without rows becomes NONE.
+ *
+ * @param control      the control record of the session.
+ * @param menu         the menu to expand.
+ * @param[out] expandedMenu receives the expanded copy (release with FreeTQCharMenuStruct()); NULL returns 0 at once.
+ * @param status       set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 130 a client file whose first line is indented; 67 a client file that cannot be opened; 316 a server file that cannot be stored for reading; 206 a menu type that cannot be expanded; the menu checks' messages; the control-record and transport messages of every operation, with 93 for a time-out.
+ */
+uint32_t TQExpandCharMenu(TQControlStruct* control, TQCharMenuStruct* menu, TQCharMenuStruct* expandedMenu, TQStatusList* status);
+
+/** @} */
+
+/**
+ * @addtogroup def_filters
+ * @{
+ */
+
+/**
+ * Reads a filter. Only the outputs that are not NULL are asked for.
+ *
+ * @param control     the control record of the session.
+ * @param name        the filter name.
+ * @param[out] order       receives the execution order, or NULL.
+ * @param[out] schema      receives the schema name, or NULL.
+ * @param[out] opSet       receives the operations that fire it, or NULL.
+ * @param[out] enable      receives the enable flag, or NULL.
+ * @param[out] query       receives the qualification (release with FreeTQQualifierStruct()), or NULL.
+ * @param[out] actionList  receives the actions, or NULL.
+ * @param[out] elseList    receives the else-actions, or NULL.
+ * @param[out] helpText    receives the help text (a new block the caller frees), or NULL.
+ * @param[out] timestamp   receives the last update time, or NULL.
+ * @param[out] owner       receives the owner, or NULL.
+ * @param[out] lastChanged receives the user who changed it last, or NULL.
+ * @param[out] changeDiary receives the encoded change diary (a new block the caller frees; TQDecodeDiary() reads it), or NULL.
+ * @param status      set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 102 no name, 103 a name longer than 30; the control-record and transport messages of every operation, with 93 for a time-out.
+ */
+uint32_t TQGetFilter(TQControlStruct* control, const char* name, uint32_t* order, TQNameType schema, uint32_t* opSet, uint32_t* enable, TQQualifierStruct* query, TQFilterActionList* actionList, TQFilterActionList* elseList, char** helpText, TQTimestamp* timestamp, TQAccessNameType owner, TQAccessNameType lastChanged, char** changeDiary, TQStatusList* status);
+
+/**
+ * Changes a filter; every NULL attribute stays as it is on the server.
+ *
+ * @param control     the control record of the session.
+ * @param name        the filter name.
+ * @param newName     the new name; NULL, empty or equal to @p name keeps the name.
+ * @param order       the new execution order (0 to 1000), or NULL.
+ * @param schema      the new schema name, or NULL.
+ * @param opSet       the new operations mask (1 to 31), or NULL.
+ * @param enable      the new enable flag (0 or 1), or NULL.
+ * @param query       the new qualification, or NULL.
+ * @param actionList  the new actions, or NULL.
+ * @param elseList    the new else-actions, or NULL.
+ * @param helpText    the new help text, or NULL to leave it unchanged.
+ * @param owner       the new owner, or NULL to leave it unchanged.
+ * @param changeDiary text to append to the change diary, or NULL for none.
+ * @param status      set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * warning 54 when nothing is to change (the server is not contacted); 169 an order above 1000, 115 a bad operations mask, 251 a bad enable flag; the record checks' messages; the control-record and transport messages of every operation, with 92 for a time-out.
+ */
+uint32_t TQSetFilter(TQControlStruct* control, const char* name, const char* newName, const uint32_t* order, const char* schema, const uint32_t* opSet, const uint32_t* enable, TQQualifierStruct* query, TQFilterActionList* actionList, TQFilterActionList* elseList, const char* helpText, const char* owner, const char* changeDiary, TQStatusList* status);
+
+/**
+ * Creates a filter.
+ *
+ * @param control     the control record of the session.
+ * @param name        the filter name.
+ * @param order       the execution order (0 to 1000).
+ * @param schema      the schema name.
+ * @param opSet       the operations that fire it (1 to 31).
+ * @param enable      the enable flag (0 or 1).
+ * @param query       the qualification, or NULL for none.
+ * @param actionList  the actions (at least one).
+ * @param elseList    the else-actions, or NULL for none.
+ * @param helpText    the help text, or NULL.
+ * @param owner       the owner (at most 30 bytes, may be empty), or NULL.
+ * @param changeDiary text to append to the change diary, or NULL.
+ * @param status      set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 169 an order above 1000, 115 a bad operations mask, 251 a bad enable flag, 116 no actions; the record checks' messages; the control-record and transport messages of every operation, with 92 for a time-out.
+ */
+uint32_t TQCreateFilter(TQControlStruct* control, const char* name, uint32_t order, const char* schema, uint32_t opSet, uint32_t enable, TQQualifierStruct* query, TQFilterActionList* actionList, TQFilterActionList* elseList, const char* helpText, const char* owner, const char* changeDiary, TQStatusList* status);
+
+/**
+ * Deletes a filter.
+ *
+ * @param control the control record of the session.
+ * @param name    the filter name.
+ * @param status  set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 102 no name, 103 a name longer than 30; the control-record and transport messages of every operation, with 92 for a time-out.
+ */
+uint32_t TQDeleteFilter(TQControlStruct* control, const char* name, TQStatusList* status);
+
+/**
+ * Lists the names of the filters of a schema.
+ *
+ * @param control      the control record of the session.
+ * @param schema       the schema name (empty: every schema).
+ * @param changedSince only filters changed at or after this time (0: all).
+ * @param[out] nameList     receives the names (release with FreeTQNameList()).
+ * @param status       set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 105 no @p nameList; the control-record and transport messages of every operation, with 93 for a time-out.
+ */
+uint32_t TQGetListFilter(TQControlStruct* control, const char* schema, TQTimestamp changedSince, TQNameList* nameList, TQStatusList* status);
+
+/**
+ * Reads an escalation. Only the outputs that are not NULL are asked for.
+ *
+ * @param control        the control record of the session.
+ * @param name           the escalation name.
+ * @param[out] escalationTime receives when it runs, or NULL.
+ * @param[out] schema         receives the schema name, or NULL.
+ * @param[out] enable         receives the enable flag, or NULL.
+ * @param[out] query          receives the qualification, or NULL.
+ * @param[out] actionList     receives the actions, or NULL.
+ * @param[out] elseList       receives the else-actions, or NULL.
+ * @param[out] helpText       receives the help text (a new block the caller frees), or NULL.
+ * @param[out] timestamp      receives the last update time, or NULL.
+ * @param[out] owner          receives the owner, or NULL.
+ * @param[out] lastChanged    receives the user who changed it last, or NULL.
+ * @param[out] changeDiary    receives the encoded change diary (a new block the caller frees; TQDecodeDiary() reads it), or NULL.
+ * @param status         set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 102 no name, 103 a name longer than 30; the control-record and transport messages of every operation, with 93 for a time-out.
+ */
+uint32_t TQGetEscalation(TQControlStruct* control, const char* name, TQEscalationTmStruct* escalationTime, TQNameType schema, uint32_t* enable, TQQualifierStruct* query, TQFilterActionList* actionList, TQFilterActionList* elseList, char** helpText, TQTimestamp* timestamp, TQAccessNameType owner, TQAccessNameType lastChanged, char** changeDiary, TQStatusList* status);
+
+/**
+ * Changes an escalation; every NULL attribute stays as it is on the server.
+ *
+ * @param control        the control record of the session.
+ * @param name           the escalation name.
+ * @param newName        the new name; NULL, empty or equal to @p name keeps the name.
+ * @param escalationTime when it runs, or NULL.
+ * @param schema         the new schema name, or NULL.
+ * @param enable         the new enable flag (0 or 1), or NULL.
+ * @param query          the new qualification, or NULL.
+ * @param actionList     the new actions, or NULL.
+ * @param elseList       the new else-actions, or NULL.
+ * @param helpText       the new help text, or NULL to leave it unchanged.
+ * @param owner          the new owner, or NULL to leave it unchanged.
+ * @param changeDiary    text to append to the change diary, or NULL for none.
+ * @param status         set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * warning 54 when nothing is to change (the server is not contacted); 246 to 250 a bad escalation time, 251 a bad enable flag; the record checks' messages; the control-record and transport messages of every operation, with 92 for a time-out.
+ */
+uint32_t TQSetEscalation(TQControlStruct* control, const char* name, const char* newName, const TQEscalationTmStruct* escalationTime, const char* schema, const uint32_t* enable, TQQualifierStruct* query, TQFilterActionList* actionList, TQFilterActionList* elseList, const char* helpText, const char* owner, const char* changeDiary, TQStatusList* status);
+
+/**
+ * Creates an escalation.
+ *
+ * @param control        the control record of the session.
+ * @param name           the escalation name.
+ * @param escalationTime when it runs (required).
+ * @param schema         the schema name.
+ * @param enable         the enable flag (0 or 1).
+ * @param query          the qualification, or NULL for none.
+ * @param actionList     the actions (at least one).
+ * @param elseList       the else-actions, or NULL for none.
+ * @param helpText       the help text, or NULL.
+ * @param owner          the owner (at most 30 bytes, may be empty), or NULL.
+ * @param changeDiary    text to append to the change diary, or NULL.
+ * @param status         set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 247 no time, 246 to 250 a bad escalation time, 251 a bad enable flag, 284 no actions; the record checks' messages; the control-record and transport messages of every operation, with 92 for a time-out.
+ */
+uint32_t TQCreateEscalation(TQControlStruct* control, const char* name, const TQEscalationTmStruct* escalationTime, const char* schema, uint32_t enable, TQQualifierStruct* query, TQFilterActionList* actionList, TQFilterActionList* elseList, const char* helpText, const char* owner, const char* changeDiary, TQStatusList* status);
+
+/**
+ * Deletes an escalation.
+ *
+ * @param control the control record of the session.
+ * @param name    the escalation name.
+ * @param status  set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 102 no name, 103 a name longer than 30; the control-record and transport messages of every operation, with 92 for a time-out.
+ */
+uint32_t TQDeleteEscalation(TQControlStruct* control, const char* name, TQStatusList* status);
+
+/**
+ * Lists the names of the escalations of a schema.
+ *
+ * @param control      the control record of the session.
+ * @param schema       the schema name (empty: every schema).
+ * @param changedSince only escalations changed at or after this time (0: all).
+ * @param[out] nameList     receives the names (release with FreeTQNameList()).
+ * @param status       set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 105 no @p nameList; the control-record and transport messages of every operation, with 93 for a time-out.
+ */
+uint32_t TQGetListEscalation(TQControlStruct* control, const char* schema, TQTimestamp changedSince, TQNameList* nameList, TQStatusList* status);
+
+/** @} */
+
+/**
+ * @addtogroup def_activelinks
+ * @{
+ */
+
+/**
+ * Reads an active link. Only the outputs that are not NULL are asked for.
+ *
+ * @param control      the control record of the session.
+ * @param name         the active link's name.
+ * @param[out] order        receives the execution order, or NULL.
+ * @param[out] schema       receives the schema name, or NULL.
+ * @param[out] groupList    receives the groups allowed to run it, or NULL.
+ * @param[out] executeMask  receives the execute mask, or NULL.
+ * @param[out] controlField receives the control field id, or NULL.
+ * @param[out] focusField   receives the focus field id, or NULL.
+ * @param[out] enable       receives the enable flag, or NULL.
+ * @param[out] query        receives the qualification, or NULL.
+ * @param[out] actionList   receives the actions, or NULL.
+ * @param[out] elseList     receives the else-actions, or NULL.
+ * @param[out] helpText     receives the help text (a new block the caller frees), or NULL.
+ * @param[out] timestamp    receives the last update time, or NULL.
+ * @param[out] owner        receives the owner, or NULL.
+ * @param[out] lastChanged  receives the user who changed it last, or NULL.
+ * @param[out] changeDiary  receives the encoded change diary (a new block the caller frees; TQDecodeDiary() reads it), or NULL.
+ * @param status       set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 102 no name, 103 a name longer than 30; the control-record and transport messages of every operation, with 93 for a time-out.
+ */
+uint32_t TQGetActiveLink(TQControlStruct* control, const char* name, uint32_t* order, TQNameType schema, TQInternalIdList* groupList, uint32_t* executeMask, uint32_t* controlField, uint32_t* focusField, uint32_t* enable, TQQualifierStruct* query, TQActiveLinkActionList* actionList, TQActiveLinkActionList* elseList, char** helpText, TQTimestamp* timestamp, TQAccessNameType owner, TQAccessNameType lastChanged, char** changeDiary, TQStatusList* status);
+
+/**
+ * Changes an active link; every NULL attribute stays as it is on the server.
+ *
+ * A macro action whose text holds report sections (a line beginning with
+ * "Report: ") that name report files on the client: each file is numbered
+ * after the highest report number already in the texts and, once the
+ * active link is stored, uploaded as support file 1 of the active link
+ * with that number. The caller's texts are the same again on return.
+ *
+ * @param control      the control record of the session.
+ * @param name         the active link's name.
+ * @param newName      the new name; NULL, empty or equal to @p name keeps the name.
+ * @param order        the new execution order (0 to 1000), or NULL.
+ * @param schema       the new schema name, or NULL.
+ * @param groupList    the new groups (warning 71 when empty), or NULL.
+ * @param executeMask  the new execute mask (1 to 65535), or NULL.
+ * @param controlField the new control field id, or NULL.
+ * @param focusField   the new focus field id, or NULL.
+ * @param enable       the new enable flag (0 or 1), or NULL.
+ * @param query        the new qualification, or NULL.
+ * @param actionList   the new actions, or NULL.
+ * @param elseList     the new else-actions, or NULL.
+ * @param helpText     the new help text, or NULL to leave it unchanged.
+ * @param owner        the new owner, or NULL to leave it unchanged.
+ * @param changeDiary  text to append to the change diary, or NULL for none.
+ * @param status       set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * warning 54 when nothing is to change (the server is not contacted); 169 an order above 1000, warning 71 an empty group list, 187 a bad execute mask, 251 a bad enable flag, 154 no memory for the report texts; warnings 450 (a report file that cannot be opened) and 451 (a report not stored); the record checks' messages; the control-record and transport messages of every operation, with 92 for a time-out.
+ */
+uint32_t TQSetActiveLink(TQControlStruct* control, const char* name, const char* newName, const uint32_t* order, const char* schema, const TQInternalIdList* groupList, const uint32_t* executeMask, const uint32_t* controlField, const uint32_t* focusField, const uint32_t* enable, TQQualifierStruct* query, TQActiveLinkActionList* actionList, TQActiveLinkActionList* elseList, const char* helpText, const char* owner, const char* changeDiary, TQStatusList* status);
+
+/**
+ * Creates an active link.
+ *
+ * A macro action whose text holds report sections (a line beginning with
+ * "Report: ") that name report files on the client: each file is numbered
+ * after the highest report number already in the texts and, once the
+ * active link is stored, uploaded as support file 1 of the active link
+ * with that number. The caller's texts are the same again on return.
+ *
+ * @param control      the control record of the session.
+ * @param name         the active link's name.
+ * @param order        the execution order (0 to 1000).
+ * @param schema       the schema name.
+ * @param groupList    the groups allowed to run it (warning 71 when empty or NULL).
+ * @param executeMask  the execute mask (1 to 65535).
+ * @param controlField the control field id, or NULL for none.
+ * @param focusField   the focus field id, or NULL for none.
+ * @param enable       the enable flag (0 or 1).
+ * @param query        the qualification, or NULL for none.
+ * @param actionList   the actions (at least one).
+ * @param elseList     the else-actions, or NULL for none.
+ * @param helpText     the help text, or NULL.
+ * @param owner        the owner (at most 30 bytes, may be empty), or NULL.
+ * @param changeDiary  text to append to the change diary, or NULL.
+ * @param status       set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 169 an order above 1000, warning 71 an empty group list, 187 a bad execute mask, 251 a bad enable flag, 189 no actions, 154 no memory for the report texts; warnings 450 and 451 as for TQSetActiveLink(); the record checks' messages; the control-record and transport messages of every operation, with 92 for a time-out.
+ */
+uint32_t TQCreateActiveLink(TQControlStruct* control, const char* name, uint32_t order, const char* schema, const TQInternalIdList* groupList, uint32_t executeMask, const uint32_t* controlField, const uint32_t* focusField, uint32_t enable, TQQualifierStruct* query, TQActiveLinkActionList* actionList, TQActiveLinkActionList* elseList, const char* helpText, const char* owner, const char* changeDiary, TQStatusList* status);
+
+/**
+ * Deletes an active link.
+ *
+ * @param control the control record of the session.
+ * @param name    the active link's name.
+ * @param status  set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 102 no name, 103 a name longer than 30; the control-record and transport messages of every operation, with 92 for a time-out.
+ */
+uint32_t TQDeleteActiveLink(TQControlStruct* control, const char* name, TQStatusList* status);
+
+/**
+ * Lists the names of the active links of a schema.
+ *
+ * @param control      the control record of the session.
+ * @param schema       the schema name (empty: every schema).
+ * @param changedSince only active links changed at or after this time (0: all).
+ * @param[out] nameList     receives the names (release with FreeTQNameList()).
+ * @param status       set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 105 no @p nameList; the control-record and transport messages of every operation, with 93 for a time-out.
+ */
+uint32_t TQGetListActiveLink(TQControlStruct* control, const char* schema, TQTimestamp changedSince, TQNameList* nameList, TQStatusList* status);
+
+/** @} */
+
+/**
+ * @addtogroup def_containers
+ * @{
+ */
+
+/**
+ * Reads a container. Only the outputs that are not NULL are asked for.
+ *
+ * @param control        the control record of the session.
+ * @param name           the container name.
+ * @param refTypes       the reference types wanted, or NULL for all.
+ * @param[out] groupList      receives the group permissions, or NULL.
+ * @param[out] adminGroupList receives the sub-administrator groups, or NULL.
+ * @param[out] ownerObj       receives the owner object, or NULL.
+ * @param[out] label          receives the label (a new block the caller frees), or NULL.
+ * @param[out] description    receives the description (a new block the caller frees), or NULL.
+ * @param[out] type           receives the container type, or NULL.
+ * @param[out] references     receives the references (release with FreeTQReferenceList()), or NULL.
+ * @param[out] helpText       receives the help text (a new block the caller frees), or NULL.
+ * @param[out] timestamp      receives the last update time, or NULL.
+ * @param[out] owner          receives the owner, or NULL.
+ * @param[out] lastChanged    receives the user who changed it last, or NULL.
+ * @param[out] changeDiary    receives the encoded change diary (a new block the caller frees; TQDecodeDiary() reads it), or NULL.
+ * @param status         set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 102 no name, 103 a name longer than 30; the control-record and transport messages of every operation, with 93 for a time-out.
+ */
+uint32_t TQGetContainer(TQControlStruct* control, const char* name, const TQReferenceTypeList* refTypes, TQPermissionList* groupList, TQInternalIdList* adminGroupList, TQContainerOwnerObj* ownerObj, char** label, char** description, uint32_t* type, TQReferenceList* references, char** helpText, TQTimestamp* timestamp, TQAccessNameType owner, TQAccessNameType lastChanged, char** changeDiary, TQStatusList* status);
+
+/**
+ * Changes a container; every NULL attribute stays as it is on the server.
+ *
+ * @param control        the control record of the session.
+ * @param name           the container name.
+ * @param newName        the new name; NULL, empty or equal to @p name keeps the name.
+ * @param groupList      the new group permissions, or NULL.
+ * @param adminGroupList the new sub-administrator groups, or NULL.
+ * @param ownerObj       the new owner object, or NULL.
+ * @param label          the new label, or NULL.
+ * @param description    the new description, or NULL.
+ * @param type           the new container type, or NULL.
+ * @param references     the new references, or NULL.
+ * @param removeFlag     non-zero: remove references that point at missing objects.
+ * @param helpText       the new help text, or NULL to leave it unchanged.
+ * @param owner          the new owner, or NULL to leave it unchanged.
+ * @param changeDiary    text to append to the change diary, or NULL for none.
+ * @param status         set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * warning 54 when nothing is to change (the server is not contacted); 102 no name, 103 a name longer than 30; the record checks' messages (8800 to 8803); the control-record and transport messages of every operation, with 92 for a time-out.
+ */
+uint32_t TQSetContainer(TQControlStruct* control, const char* name, const char* newName, const TQPermissionList* groupList, const TQInternalIdList* adminGroupList, const TQContainerOwnerObj* ownerObj, const char* label, const char* description, const uint32_t* type, TQReferenceList* references, TQBoolean removeFlag, const char* helpText, const char* owner, const char* changeDiary, TQStatusList* status);
+
+/**
+ * Creates a container.
+ *
+ * @param control        the control record of the session.
+ * @param name           the container name.
+ * @param groupList      the group permissions, or NULL.
+ * @param adminGroupList the sub-administrator groups, or NULL.
+ * @param ownerObj       the owner object, or NULL.
+ * @param label          the label, or NULL.
+ * @param description    the description, or NULL.
+ * @param type           the container type.
+ * @param references     the references, or NULL.
+ * @param removeFlag     non-zero: drop references that point at missing objects.
+ * @param helpText       the help text, or NULL.
+ * @param owner          the owner (at most 30 bytes, may be empty), or NULL.
+ * @param changeDiary    text to append to the change diary, or NULL.
+ * @param status         set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 102 no name, 103 a name longer than 30; the record checks' messages (8800 to 8803); the control-record and transport messages of every operation, with 92 for a time-out.
+ */
+uint32_t TQCreateContainer(TQControlStruct* control, const char* name, const TQPermissionList* groupList, const TQInternalIdList* adminGroupList, const TQContainerOwnerObj* ownerObj, const char* label, const char* description, uint32_t type, TQReferenceList* references, TQBoolean removeFlag, const char* helpText, const char* owner, const char* changeDiary, TQStatusList* status);
+
+/**
+ * Deletes a container.
+ *
+ * @param control the control record of the session.
+ * @param name    the container name.
+ * @param status  set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 102 no name, 103 a name longer than 30; the control-record and transport messages of every operation, with 92 for a time-out.
+ */
+uint32_t TQDeleteContainer(TQControlStruct* control, const char* name, TQStatusList* status);
+
+/**
+ * Lists the containers changed since a time.
+ *
+ * @param control        the control record of the session.
+ * @param changedSince   only containers changed at or after this time (0: all).
+ * @param containerTypes the container types wanted, or NULL.
+ * @param attributes     which attributes to return (the meaning is the server's).
+ * @param ownerObj       the owner object to select by, or NULL.
+ * @param[out] containers     receives the containers, or NULL.
+ * @param status         set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * the control-record and transport messages of every operation, with 93 for a time-out.
+ */
+uint32_t TQGetListContainer(TQControlStruct* control, TQTimestamp changedSince, const TQContainerTypeList* containerTypes, uint32_t attributes, const TQContainerOwnerObj* ownerObj, TQContainerInfoList* containers, TQStatusList* status);
+
+/**
+ * Reads a support file into an open file.
+ *
+ * @param control   the control record of the session.
+ * @param fileType  the file type (0 or 1; 1: a report of an active link).
+ * @param name      the name of the object the file belongs to.
+ * @param id        a second key of the object (0 when it has none).
+ * @param fileId    the file's number.
+ * @param filePtr   the file, open for writing, that receives the contents.
+ * @param[out] timestamp receives the file's last update time, or NULL.
+ * @param status    set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 296 a file type above 1, 295 no file, 301 the file cannot be written (with the C library's text); 102 no name, 103 a name longer than 30; the control-record and transport messages of every operation, with 93 for a time-out.
+ */
+uint32_t TQGetSupportFile(TQControlStruct* control, uint32_t fileType, const char* name, uint32_t id, uint32_t fileId, FILE* filePtr, TQTimestamp* timestamp, TQStatusList* status);
+
+/**
+ * Stores a support file from an open file.
+ *
+ * @param control  the control record of the session.
+ * @param fileType the file type (0 or 1; 1: a report of an active link).
+ * @param name     the name of the object the file belongs to.
+ * @param id       a second key of the object (0 when it has none).
+ * @param fileId   the file's number.
+ * @param filePtr  the file, open for reading, whose contents are stored (from its start).
+ * @param status   set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 296 a file type above 1, 295 no file or an empty one, 316 the file cannot be read (with the C library's text); 102 no name, 103 a name longer than 30; the control-record and transport messages of every operation, with 92 for a time-out.
+ */
+uint32_t TQSetSupportFile(TQControlStruct* control, uint32_t fileType, const char* name, uint32_t id, uint32_t fileId, FILE* filePtr, TQStatusList* status);
+
+/**
+ * Stores a new support file from an open file (as TQSetSupportFile()).
+ *
+ * @param control  the control record of the session.
+ * @param fileType the file type (0 or 1; 1: a report of an active link).
+ * @param name     the name of the object the file belongs to.
+ * @param id       a second key of the object (0 when it has none).
+ * @param fileId   the file's number.
+ * @param filePtr  the file, open for reading, whose contents are stored (from its start).
+ * @param status   set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * as TQSetSupportFile().
+ */
+uint32_t TQCreateSupportFile(TQControlStruct* control, uint32_t fileType, const char* name, uint32_t id, uint32_t fileId, FILE* filePtr, TQStatusList* status);
+
+/**
+ * Deletes a support file.
+ *
+ * @param control  the control record of the session.
+ * @param fileType the file type (0 or 1; 1: a report of an active link).
+ * @param name     the name of the object the file belongs to.
+ * @param id       a second key of the object (0 when it has none).
+ * @param fileId   the file's number.
+ * @param status   set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 296 a file type above 1; 102 no name, 103 a name longer than 30; the control-record and transport messages of every operation, with 92 for a time-out.
+ */
+uint32_t TQDeleteSupportFile(TQControlStruct* control, uint32_t fileType, const char* name, uint32_t id, uint32_t fileId, TQStatusList* status);
+
+/**
+ * Lists the numbers of the support files of an object.
+ *
+ * @param control      the control record of the session.
+ * @param fileType     the file type (0 or 1; 1: a report of an active link).
+ * @param name         the name of the object the file belongs to.
+ * @param id           a second key of the object (0 when it has none).
+ * @param changedSince only files changed at or after this time (0: all).
+ * @param[out] fileIdList   receives the file numbers, or NULL.
+ * @param status       set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 296 a file type above 1; 102 no name, 103 a name longer than 30; the control-record and transport messages of every operation, with 93 for a time-out.
+ */
+uint32_t TQGetListSupportFile(TQControlStruct* control, uint32_t fileType, const char* name, uint32_t id, TQTimestamp changedSince, TQInternalIdList* fileIdList, TQStatusList* status);
+
+/** @} */
+
+/**
+ * @addtogroup def_access
+ * @{
+ */
+
+/**
+ * Tells what the control record's user may do on the server.
+ *
+ * @param control       the control record of the session.
+ * @param[out] adminFlag     receives 1 for an administrator, or NULL.
+ * @param[out] subAdminFlag  receives 1 for a sub-administrator, or NULL.
+ * @param[out] customizeFlag receives 1 for a user who may customise, or NULL.
+ * @param status        set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * the control-record and transport messages of every operation, with 93 for a time-out.
+ */
+uint32_t TQVerifyUser(TQControlStruct* control, TQBoolean* adminFlag, TQBoolean* subAdminFlag, TQBoolean* customizeFlag, TQStatusList* status);
+
+/**
+ * Lists the groups of a user, or all groups.
+ *
+ * @param control   the control record of the session.
+ * @param userName  the user (NULL or empty: every group).
+ * @param[out] groupList receives the groups (release with FreeTQGroupInfoList()).
+ * @param status    set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 105 no @p groupList; the control-record and transport messages of every operation, with 93 for a time-out.
+ */
+uint32_t TQGetListGroup(TQControlStruct* control, const char* userName, TQGroupInfoList* groupList, TQStatusList* status);
+
+/**
+ * Lists the users of the server.
+ *
+ * @param control      the control record of the session.
+ * @param userListType which users (the meaning is the server's).
+ * @param[out] userList     receives the users (release with FreeTQUserInfoList()).
+ * @param status       set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 105 no @p userList; the control-record and transport messages of every operation, with 93 for a time-out.
+ */
+uint32_t TQGetListUser(TQControlStruct* control, uint32_t userListType, TQUserInfoList* userList, TQStatusList* status);
+
+/** @} */
+
+/**
+ * @addtogroup def_server
+ * @{
+ */
+
+/**
+ * Changes server settings.
+ *
+ * @param control    the control record of the session.
+ * @param serverInfo the settings to change.
+ * @param status     set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 216 no settings, 217 a code that cannot be set, 219 a bad value (each with the code appended); the control-record and transport messages of every operation, with 92 for a time-out.
+ */
+uint32_t TQSetServerInfo(TQControlStruct* control, const TQServerInfoList* serverInfo, TQStatusList* status);
+
+/**
+ * Reads server statistics.
+ *
+ * @param control    the control record of the session.
+ * @param requests   the statistics codes wanted.
+ * @param[out] serverInfo receives one item per code (release with FreeTQServerInfoList()), or NULL.
+ * @param status     set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 122 no codes, 256 a bad code (with the code appended); the control-record and transport messages of every operation, with 93 for a time-out.
+ */
+uint32_t TQGetServerStatistics(TQControlStruct* control, const TQServerInfoRequestList* requests, TQServerInfoList* serverInfo, TQStatusList* status);
+
+/**
+ * Reads full-text settings.
+ *
+ * @param control      the control record of the session.
+ * @param requests     the full-text codes wanted.
+ * @param[out] fullTextInfo receives one item per code (release with FreeTQFullTextInfoList()), or NULL.
+ * @param status       set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 122 no codes, 654 a bad code (with the code appended); the control-record and transport messages of every operation, with 93 for a time-out.
+ */
+uint32_t TQGetFullTextInfo(TQControlStruct* control, const TQFullTextInfoRequestList* requests, TQFullTextInfoList* fullTextInfo, TQStatusList* status);
+
+/**
+ * Changes full-text settings.
+ *
+ * @param control      the control record of the session.
+ * @param fullTextInfo the settings to change.
+ * @param status       set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 651 no settings, 654 a bad code, 652 a bad value; the control-record and transport messages of every operation, with 92 for a time-out.
+ */
+uint32_t TQSetFullTextInfo(TQControlStruct* control, const TQFullTextInfoList* fullTextInfo, TQStatusList* status);
+
+/**
+ * Runs an SQL query on the server's database and returns its rows.
+ *
+ * @param control       the control record of the session.
+ * @param sqlCommand    the SQL command.
+ * @param maxRetrieve   the largest number of rows to return (0: the server's limit).
+ * @param[out] valueListList receives one value list per row (release with FreeTQValueListList()).
+ * @param[out] numMatches    receives the number of matching rows, or NULL (then it is not counted).
+ * @param status        set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 261 no or an empty command, 105 no @p valueListList; the control-record and transport messages of every operation, with 93 for a time-out.
+ */
+uint32_t TQGetListSQL(TQControlStruct* control, const char* sqlCommand, uint32_t maxRetrieve, TQValueListList* valueListList, uint32_t* numMatches, TQStatusList* status);
+
+/**
+ * Runs a command on the server.
+ *
+ * @param control      the control record of the session.
+ * @param command      the command.
+ * @param[out] returnStatus receives the command's exit status, or NULL.
+ * @param[out] returnString receives the command's output (a new block the caller frees), or NULL. When both outputs are NULL the server does not wait for the command.
+ * @param status       set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 117 no command; the control-record and transport messages of every operation, with 92 for a time-out.
+ */
+uint32_t TQExecuteProcess(TQControlStruct* control, const char* command, int32_t* returnStatus, char** returnString, TQStatusList* status);
+
+/** @} */
+
+/**
+ * @addtogroup def_access
+ * @{
+ */
+
+/**
+ * Creates a user on the server.
+ *
+ * Runs in a session of its own (opened and ended inside the call) on the
+ * control record's server, as its user; sends the client's host name
+ * (#TQClientHostName, else the platform's).
+ *
+ * @param control      the control record of the session.
+ * @param userName     the new user's name (at most 30 bytes).
+ * @param password     the new user's password (at most 30 bytes), or NULL for none.
+ * @param emailAddress the e-mail address, or NULL.
+ * @param groupIds     the groups the user joins, or NULL.
+ * @param status       set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 102 no name, 103 a name longer than 30; the session's and the server's messages, with 92 for a time-out.
+ */
+uint32_t TQCreateUser(TQControlStruct* control, const char* userName, const char* password, const char* emailAddress, const TQInternalIdList* groupIds, TQStatusList* status);
+
+/**
+ * Deletes a user on the server.
+ *
+ * Runs in a session of its own (opened and ended inside the call) on the
+ * control record's server, as its user; sends the client's host name
+ * (#TQClientHostName, else the platform's).
+ *
+ * @param control  the control record of the session.
+ * @param userName the user's name.
+ * @param status   set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 102 no name, 103 a name longer than 30; the session's and the server's messages, with 92 for a time-out.
+ */
+uint32_t TQDeleteUser(TQControlStruct* control, const char* userName, TQStatusList* status);
+
+/**
+ * Creates a group on the server.
+ *
+ * Runs in a session of its own (opened and ended inside the call) on the
+ * control record's server, as its user; sends the client's host name
+ * (#TQClientHostName, else the platform's).
+ *
+ * @param control   the control record of the session.
+ * @param groupName the group's name.
+ * @param groupId   the group id.
+ * @param groupType the group type (1 view, 2 change).
+ * @param status    set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 102 no name, 103 a name longer than 30; the session's and the server's messages, with 92 for a time-out.
+ */
+uint32_t TQCreateGroup(TQControlStruct* control, const char* groupName, uint32_t groupId, uint32_t groupType, TQStatusList* status);
+
+/**
+ * Deletes a group on the server.
+ *
+ * Runs in a session of its own (opened and ended inside the call) on the
+ * control record's server, as its user; sends the client's host name
+ * (#TQClientHostName, else the platform's).
+ *
+ * @param control   the control record of the session.
+ * @param groupName the group's name.
+ * @param status    set empty at entry, then receives the statuses of the call; release it with FreeTQStatusList().
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 102 no name, 103 a name longer than 30; the session's and the server's messages, with 92 for a time-out.
+ */
+uint32_t TQDeleteGroup(TQControlStruct* control, const char* groupName, TQStatusList* status);
+
+/** @} */
+
 
 /* --- Messages ----------------------------------------------------------- */
 
