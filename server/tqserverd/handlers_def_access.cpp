@@ -2,7 +2,8 @@
 // caller's administrator, sub-administrator and customize flags from group
 // membership, groups.h), 33 TQGetListGroup (the groups of a user, every
 // group for an empty name), 46 TQGetListUser, 44 TQSetServerInfo, 57
-// TQGetServerStatistics, and 90 to 93: create and delete users and groups.
+// TQGetServerStatistics, 53 and 54 the full-text settings, and 90 to 93:
+// create and delete users and groups.
 //
 // Procedures 90 to 93 carry no call header; their records begin with the
 // client's host name and the user name and clear password of the caller,
@@ -11,8 +12,12 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <map>
+
 #include "def_common.h"
+#include "def_record.h"
 #include "handler_families.h"
+#include "rpc/xdr_defs.h"
 #include "share/apisrv/error.h"
 
 namespace tqsd {
@@ -125,6 +130,43 @@ void getServerStatistics(Call& call, TQGetServerInfoArgs& args, TQGetServerInfoR
   }
 }
 
+// Full-text settings, kept for the server's life as the encoded items the
+// administrators set, by code.
+std::map<uint32_t, std::string>& fullTextSettings() {
+  static std::map<uint32_t, std::string> settings;
+  return settings;
+}
+
+void setFullTextInfo(Call& call, TQSetFullTextInfoArgs& args, TQStatusResult&) {
+  if (!callerIsAdministrator(call, callerOf(call))) return;
+  if (!withinItemLimit(call, args.info.numItems)) return;
+  std::map<uint32_t, std::string> changed;
+  for (uint32_t i = 0; i < args.info.numItems; ++i) {
+    TQFullTextInfoStruct& item = args.info.fullTextInfoList[i];
+    changed[item.infoType] = encodeRecord(xdr_TQFullTextInfoStruct, item);
+  }
+  for (auto& [code, bytes] : changed)
+    fullTextSettings()[code] = std::move(bytes);
+}
+
+void getFullTextInfo(Call& call, TQGetFullTextInfoArgs& args, TQGetFullTextInfoResult& result) {
+  const TQFullTextInfoRequestList& asked = args.requests;
+  if (asked.numItems == 0 || !withinItemLimit(call, asked.numItems)) return;
+  auto* items =
+      static_cast<TQFullTextInfoStruct*>(std::calloc(asked.numItems, sizeof(TQFullTextInfoStruct)));
+  if (items == nullptr) return addStatus(call, TQ_MSG_ERROR, kTQMsgNoMemory);
+  result.info.fullTextInfoList = items;
+  for (uint32_t i = 0; i < asked.numItems; ++i) {
+    auto found = fullTextSettings().find(asked.requestList[i]);
+    if (found == fullTextSettings().end()) {
+      addErrorNumber(call, kMsgUnknownCode, asked.requestList[i]);
+      continue;
+    }
+    decodeRecord(xdr_TQFullTextInfoStruct, found->second, &items[result.info.numItems]);
+    ++result.info.numItems;
+  }
+}
+
 // ------------------------------------------------------------ 90 to 93
 
 // The caller of an account procedure: known, with the right password, and
@@ -205,6 +247,8 @@ constexpr Handler kHandlers[] = {
     handler<TQGetListGroupArgs, TQGetListGroupResult, listGroups>(33, 6, 6),
     handler<TQSetServerInfoArgs, TQStatusResult, setServerInfo>(44, 6, 6),
     handler<TQGetListUserArgs, TQGetListUserResult, listUsers>(46, 6, 6),
+    handler<TQSetFullTextInfoArgs, TQStatusResult, setFullTextInfo>(53, 6, 6),
+    handler<TQGetFullTextInfoArgs, TQGetFullTextInfoResult, getFullTextInfo>(54, 6, 6),
     handler<TQGetServerInfoArgs, TQGetServerInfoResult, getServerStatistics>(57, 6, 6),
     handler<TQCreateUserArgs, TQStatusList, createUser>(90, 6, 6),
     handler<TQDeleteUserArgs, TQStatusList, deleteUser>(91, 6, 6),

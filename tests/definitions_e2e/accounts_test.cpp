@@ -119,4 +119,43 @@ TEST(Accounts, AdministratorsCreateAndDeleteUsersAndGroups) {
   EXPECT_EQ(joe.numbers().front(), 9367);
 }
 
+TEST(ServerSettings, AdministratorsSetInformationAndFullTextSettings) {
+  DefServer s;
+  Session joe(s.server());
+  Session ann(s.server(), "Ann", "other");
+  TQServerInfoStruct item{};
+  item.operation = 16;
+  item.value.dataType = TQ_DATA_TYPE_CHAR;
+  item.value.u.charVal = const_cast<char*>("tqserverd test");
+  const TQServerInfoList info{1, &item};
+  EXPECT_EQ(TQSetServerInfo(ann.ctl(), &info, ann.st()), 2u);
+  EXPECT_EQ(ann.numbers().front(), 9369);
+  ASSERT_EQ(TQSetServerInfo(joe.ctl(), &info, joe.st()), 0u) << joe.numbers().front();
+  std::vector<std::string> texts;
+  ASSERT_EQ(joe.serverInfo({16}, &texts), 0u);
+  EXPECT_EQ(texts, std::vector<std::string>{"tqserverd test"});
+
+  TQFullTextInfoStruct setting{};
+  setting.infoType = 6;
+  setting.u.value.dataType = TQ_DATA_TYPE_INTEGER;
+  setting.u.value.u.intVal = 3;
+  const TQFullTextInfoList settings{1, &setting};
+  ASSERT_EQ(TQSetFullTextInfo(joe.ctl(), &settings, joe.st()), 0u) << joe.numbers().front();
+  uint32_t codes[] = {6, 7};
+  const TQFullTextInfoRequestList asked{2, codes};
+  TQFullTextInfoList got{};
+  EXPECT_EQ(TQGetFullTextInfo(joe.ctl(), &asked, &got, joe.st()), 2u);  // 7 is unknown
+  ASSERT_EQ(got.numItems, 1u);
+  EXPECT_EQ(got.fullTextInfoList[0].u.value.u.intVal, 3);
+  FreeTQFullTextInfoList(&got, 0);
+
+  uint32_t calls[] = {1};
+  const TQServerInfoRequestList statistics{1, calls};
+  TQServerInfoList counted{};
+  ASSERT_EQ(TQGetServerStatistics(joe.ctl(), &statistics, &counted, joe.st()), 0u);
+  ASSERT_EQ(counted.numItems, 1u);
+  EXPECT_GT(counted.serverInfoList[0].value.u.intVal, 3);
+  FreeTQServerInfoList(&counted, 0);
+}
+
 }  // namespace

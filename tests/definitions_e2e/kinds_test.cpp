@@ -329,6 +329,12 @@ TEST(DefinitionKinds, EachKindLivesThroughCreateGetSetListAndDelete) {
     ASSERT_EQ(k.getHelp(c, "First", &help), 0u);
     EXPECT_EQ(take(help), "help one");
 
+    // Nothing to change: the warning comes without a call.
+    const uint64_t calls = s.server().totalCalls();
+    EXPECT_EQ(k.set(c, "First", "First", nullptr), 1u);
+    EXPECT_EQ(c.numbers().front(), 54);
+    EXPECT_EQ(s.server().totalCalls(), calls);
+
     ASSERT_EQ(k.set(c, "First", "Second", "help two"), 0u) << c.numbers().front();
     EXPECT_EQ(k.getHelp(c, "First", &help), 2u);
     EXPECT_EQ(c.numbers().front(), 9361);
