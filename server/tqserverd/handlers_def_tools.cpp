@@ -7,7 +7,8 @@
 // single SELECT reading the entry tables (entries, entry_values,
 // diary_items, status_history) and nothing else: no definition, user or
 // form table, no pragma, no attached database, no write. It stops after
-// kSqlMaxRows rows or kSqlSeconds seconds. A command of the form "+" + 30
+// kSqlMaxRows rows or kSqlSeconds seconds, and makes no text longer than
+// kSqlMaxLength. A command of the form "+" + 30
 // characters + SQL carries the caller's password scrambled with the byte
 // sum of the SQL as key (30 blanks for an empty password); the password
 // must match.
@@ -44,6 +45,7 @@ namespace {
 
 constexpr uint32_t kSqlMaxRows = 10000;
 constexpr double kSqlSeconds = 5;
+constexpr int kSqlMaxLength = 1 << 20;  // bytes of one text or blob a query makes
 constexpr size_t kProcessMaxOutput = 64 * 1024;
 constexpr int kProcessSeconds = 10;
 constexpr size_t kMenuFileMax = 1 << 20;
@@ -130,12 +132,15 @@ bool columnValue(sqlite3_stmt* statement, int column, TQValueStruct* value) {
   }
 }
 
-// A prepared read-only statement, finalized however the call ends.
+// A prepared read-only statement, finalized however the call ends; while
+// it lives no text or blob it makes may grow beyond kSqlMaxLength.
 struct Statement {
   sqlite3_stmt* handle = nullptr;
+  int lengthLimit = sqlite3_limit(store().handle(), SQLITE_LIMIT_LENGTH, kSqlMaxLength);
   ~Statement() {
     if (handle != nullptr) sqlite3_finalize(handle);
     sqlite3_progress_handler(store().handle(), 0, nullptr, nullptr);
+    sqlite3_limit(store().handle(), SQLITE_LIMIT_LENGTH, lengthLimit);
   }
 };
 
@@ -253,6 +258,8 @@ void runProgram(Call& call, const std::vector<std::string>& words, bool wait,
     dup2(null, 0);
     dup2(wait ? pipeEnds[1] : null, 1);
     dup2(wait ? pipeEnds[1] : null, 2);
+    // Nothing of the server's (its sockets, its store) reaches the program.
+    close_range(3, ~0u, 0);
     execv(argv[0], argv.data());
     _exit(127);
   }
