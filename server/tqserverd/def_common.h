@@ -17,7 +17,10 @@
 #include <vector>
 
 #include "call.h"
+#include "def_record.h"
 #include "def_store.h"
+#include "rpc/xdr_header.h"
+#include "rpc/xdr_records.h"
 #include "rpc/procedure_records_defs.h"
 
 namespace tqsd {
@@ -106,14 +109,17 @@ void takeCommon(Call& call, Changes& changes, TQCommonChanges& from, TQCommonAtt
 bool answerNames(Call& call, const std::vector<DefRow>& rows, TQNameList* out);
 bool answerIds(Call& call, const std::vector<uint32_t>& ids, TQInternalIdList* out);
 
-// The stored record of a get, with the answer's header kept as the
-// dispatch filled it and an empty status list.
+// Moves the stored record of a get into the answer, keeping the answer's
+// header (as the dispatch filled it) and status list.
 template <class R>
 void answerRecord(R& stored, R& result) {
   const TQCallHeader header = result.header;
+  const TQStatusList status = result.status;
+  releaseRecord(xdr_TQCallHeader6, &stored.header);
+  releaseRecord(xdr_TQStatusList, &stored.status);
   result = stored;
   result.header = header;
-  result.status = TQStatusList{};
+  result.status = status;
   std::memset(static_cast<void*>(&stored), 0, sizeof(R));
 }
 

@@ -1,6 +1,9 @@
 // Forms as definitions: the seed file's forms answer as schemas with their
 // fields and a default view; fields and forms made through the library are
 // usable by entries at once, and deleting them removes their values.
+#include <unistd.h>
+
+#include <cstdio>
 #include <cstring>
 
 #include "def_fixture.h"
@@ -211,6 +214,38 @@ TEST(FormDefinitions, ChangedLabelsAndEnumNamesReachEntries) {
   TQFieldValueList values{1, &item};
   TQEntryIdType id{};
   EXPECT_EQ(TQCreateEntry(c.ctl(), kForm, &values, id, c.st()), 2u);
+}
+
+TEST(FormDefinitions, DefinitionsSurviveARestartOnTheDataFile) {
+  char folder[] = "/tmp/tqdefdataXXXXXX";
+  ASSERT_NE(mkdtemp(folder), nullptr);
+  const std::string data = std::string(folder) + "/store.db";
+  uint32_t id = 0;
+  {
+    DefServer s({"--data", data});
+    Session c(s.server());
+    ASSERT_LE(createCharField(c, &id, "Kept"), 0u);
+    TQCharMenuStruct none{};
+    ASSERT_EQ(TQCreateCharMenu(c.ctl(), "Kept", 1, &none, "kept help", nullptr, nullptr, c.st()),
+              0u)
+        << c.numbers().front();
+    EXPECT_EQ(s.server().stop(), 0);
+  }
+  DefServer s({"--data", data});
+  Session c(s.server());
+  TQNameType name{};
+  ASSERT_EQ(
+      TQGetField(c.ctl(), kForm, id, name, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                 nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, c.st()),
+      0u);
+  EXPECT_STREQ(name, "Kept");
+  char* help = nullptr;
+  ASSERT_EQ(TQGetCharMenu(c.ctl(), "Kept", nullptr, nullptr, &help, nullptr, nullptr, nullptr,
+                          nullptr, c.st()),
+            0u);
+  EXPECT_EQ(take(help), "kept help");
+  std::remove(data.c_str());
+  rmdir(folder);
 }
 
 }  // namespace
