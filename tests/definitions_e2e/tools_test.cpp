@@ -153,25 +153,36 @@ TEST(MenuExpansion, EveryMenuTypeBecomesAList) {
   sql.u.menuSQL.labelIndex = 1;
   sql.u.menuSQL.valueIndex = 2;
 
+  const std::string missingFile = "missing.txt";
+  const std::string longLabel(40, 'L');
+  const std::string longValue(300, 'v');
+  const std::string cutFile =
+      writeFile(s.server().folder(), "cut.txt", longLabel + "\\" + longValue + "\n");
   struct Case {
     const char* what;
     TQCharMenuStruct menu;
     uint32_t code;
+    int32_t number;  // the first status, 0 for none
     std::string shape;
   };
   const std::string fileShape = "Fruit[Apple=a,Pear=Pear],Veg=v";
   const std::vector<Case> cases = {
-      {"client file", fileMenu(TQ_MENU_FILE_CLIENT, clientFile), 0, fileShape},
-      {"server file", fileMenu(TQ_MENU_FILE_SERVER, serverFile), 0, fileShape},
-      {"client file deep first", fileMenu(TQ_MENU_FILE_CLIENT, badFile), 2, "none"},
-      {"query", query, 0, "alpha=alpha,alpha=alpha,beta=beta"},
-      {"sql, duplicates dropped", sql, 0, "alpha=5,beta=4"},
+      {"client file", fileMenu(TQ_MENU_FILE_CLIENT, clientFile), 0, 0, fileShape},
+      {"server file", fileMenu(TQ_MENU_FILE_SERVER, serverFile), 0, 0, fileShape},
+      {"client file deep first", fileMenu(TQ_MENU_FILE_CLIENT, badFile), 2, 130, "none"},
+      {"client file, long texts cut", fileMenu(TQ_MENU_FILE_CLIENT, cutFile), 0, 0,
+       std::string(30, 'L') + "=" + std::string(255, 'v')},
+      {"server file unknown", fileMenu(TQ_MENU_FILE_SERVER, missingFile), 2, 9370, "none"},
+      {"query", query, 0, 0, "alpha=alpha,alpha=alpha,beta=beta"},
+      {"sql, duplicates dropped", sql, 0, 0, "alpha=5,beta=4"},
   };
   for (Case k : cases) {
     SCOPED_TRACE(k.what);
     uint32_t code = 9;
     EXPECT_EQ(expanded(c, k.menu, &code), k.shape);
-    EXPECT_EQ(code, k.code) << (c.numbers().empty() ? 0 : c.numbers().front());
+    EXPECT_EQ(code, k.code);
+    const std::vector<int32_t> got = c.numbers();
+    EXPECT_EQ(got.empty() ? 0 : got.front(), k.number);
   }
   std::remove(("/tmp/" + serverFile).c_str());
 }
