@@ -81,6 +81,7 @@ TEST(ServerProcess, OnlyTheAllowedProgramRunsWithoutAShell) {
     char* output = nullptr;
     EXPECT_EQ(TQExecuteProcess(c.ctl(), "/bin/echo hi", &status, &output, c.st()), 2u);
     EXPECT_EQ(c.numbers().front(), 9365);
+    take(output);
   }
   DefServer s({"--allow-process", "/bin/echo"});
   Session c(s.server());
@@ -91,6 +92,7 @@ TEST(ServerProcess, OnlyTheAllowedProgramRunsWithoutAShell) {
   EXPECT_EQ(take(output), "hello $HOME;ls\n");  // no shell expanded anything
   EXPECT_EQ(TQExecuteProcess(c.ctl(), "/bin/sh -c ls", &status, &output, c.st()), 2u);
   EXPECT_EQ(c.numbers().front(), 9365);
+  take(output);
 }
 
 // A menu as "label=value" items, sub-menus in brackets.
