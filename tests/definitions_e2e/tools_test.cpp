@@ -67,6 +67,12 @@ TEST(ServerSql, SelectsReadTheEntryTablesOnly) {
     EXPECT_EQ(c.numbers().front(), 9364);
     EXPECT_EQ(rows.numItems, 0u);
   }
+  // A command that carries a password must carry the caller's.
+  const std::string wrongPassword = "+" + std::string(30, 'x') + "SELECT 1";
+  EXPECT_EQ(TQGetListSQL(c.ctl(), wrongPassword.c_str(), 0, &rows, nullptr, c.st()), 2u);
+  EXPECT_EQ(c.numbers().front(), 329);
+  EXPECT_EQ(rows.numItems, 0u);
+
   // Nothing was written.
   ASSERT_EQ(TQGetListSQL(c.ctl(), "SELECT count(*) FROM entries", 0, &rows, nullptr, c.st()), 0u);
   EXPECT_EQ(rows.valueListList[0].valueList[0].u.intVal, 2);
