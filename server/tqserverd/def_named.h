@@ -16,9 +16,19 @@
 
 #include "def_common.h"
 #include "def_record.h"
+#include "form_store.h"
 #include "store.h"
 
 namespace tqsd {
+
+// A definition that serves a form must name one the server has.
+template <class K>
+bool servesKnownForm(Call& call, const typename K::Record& record) {
+  const std::string form = K::schemaOf(record);
+  if (form.empty() || formStore().find(form) != nullptr) return true;
+  refuseUnknown(call, DefKind::kSchema, form);
+  return false;
+}
 
 template <class K, class A>
 void getNamed(Call& call, A& args, typename K::Record& result) {
@@ -47,7 +57,7 @@ void setNamed(Call& call, A& args, TQStatusResult&) {
       return refuseExisting(call, K::kKind, next.name);
     }
   }
-  if (!K::take(call, args, *stored, changes)) return;
+  if (!K::take(call, args, *stored, changes) || !servesKnownForm<K>(call, *stored)) return;
   takeCommon(call, changes, args.common, stored->common, false);
   next.schema = K::schemaOf(*stored);
   next.changed = nowOf(call);
@@ -65,7 +75,7 @@ void createNamed(Call& call, A& args, TQStatusResult&) {
   if (findDef(K::kKind, "", row.name)) return refuseExisting(call, K::kKind, row.name);
   OwnedRecord<typename K::Record> stored(K::kRoutine);
   Changes changes = Changes::all();
-  if (!K::take(call, args, *stored, changes)) return;
+  if (!K::take(call, args, *stored, changes) || !servesKnownForm<K>(call, *stored)) return;
   takeCommon(call, changes, args.common, stored->common, true);
   row.schema = K::schemaOf(*stored);
   row.changed = nowOf(call);

@@ -371,4 +371,25 @@ TEST(DefinitionKinds, ARenameOntoATakenNameIsRefused) {
   }
 }
 
+TEST(DefinitionKinds, AFormThatDoesNotExistIsRefused) {
+  DefServer s;
+  Session c(s.server());
+  EXPECT_EQ(TQCreateFilter(c.ctl(), "F", 1, "No:Such", 2, 1, nullptr, &gFilterActions, nullptr,
+                           nullptr, nullptr, nullptr, c.st()),
+            2u);
+  EXPECT_EQ(c.numbers().front(), 9361);
+  ASSERT_EQ(TQCreateFilter(c.ctl(), "F", 1, kForm, 2, 1, nullptr, &gFilterActions, nullptr, nullptr,
+                           nullptr, nullptr, c.st()),
+            0u);
+  EXPECT_EQ(TQSetFilter(c.ctl(), "F", nullptr, nullptr, "No:Such", nullptr, nullptr, nullptr,
+                        nullptr, nullptr, nullptr, nullptr, nullptr, c.st()),
+            2u);
+  EXPECT_EQ(c.numbers().front(), 9361);
+  TQNameType schema{};
+  ASSERT_EQ(TQGetFilter(c.ctl(), "F", nullptr, schema, nullptr, nullptr, nullptr, nullptr, nullptr,
+                        nullptr, nullptr, nullptr, nullptr, nullptr, c.st()),
+            0u);
+  EXPECT_STREQ(schema, kForm);
+}
+
 }  // namespace
