@@ -24,6 +24,7 @@ inline constexpr int32_t kTQMsgBadProgram = 8201;
 inline constexpr int32_t kTQMsgBadPort = 8202;
 
 // The qualification parser's errors.
+inline constexpr int32_t kTQMsgNoQualifier = 213;
 inline constexpr int32_t kTQParseNoStatusField = 1579;
 inline constexpr int32_t kTQParseOpenQuote = 1580;
 inline constexpr int32_t kTQParseSyntax = 1581;
