@@ -12,6 +12,11 @@ using Family = std::span<const Handler> (*)();
 constexpr Family kFamilies[] = {
     sessionHandlers,
     entryHandlers,
+    // definitions
+    definitionObjectHandlers,
+    formDefinitionHandlers,
+    accountHandlers,
+    serverToolHandlers,
 };
 
 }  // namespace
