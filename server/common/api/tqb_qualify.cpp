@@ -237,9 +237,10 @@ extern "C" uint32_t TQLoadTQQualifierStruct(TQControlStruct* control, const char
       TQAppendStatus(status, TQ_MSG_ERROR, kTQMsgNoQualifier, nullptr);
       return TQ_RETURN_ERROR;
     }
-    if (tqParseTextIsBlank(qualText)) return tqTopStatus(status);
     if (tqRecordingOn(session)) tqRecordCall(session, kOperationName);
-    code = loadQualifier(session, control, schema, displayTag, qualText, qualifier, status);
+    code = tqParseTextIsBlank(qualText)
+               ? tqTopStatus(status)
+               : loadQualifier(session, control, schema, displayTag, qualText, qualifier, status);
     if (tqRecordingOn(session)) tqRecordResults(session, kOperationName, code, status);
     return code;
   });
