@@ -138,6 +138,37 @@ TEST(LoadQualifier, ChosenViewAndTheFallbacksToNames) {
   }
 }
 
+// A parsed tree passes the argument checks and the wire both ways: stored
+// on the server as a filter's qualification, it comes back the same.
+TEST(LoadQualifier, ParsedTreeRoundTripsThroughTheServer) {
+  DemoServer s;
+  Session c(s.server());
+  TQQualifierStruct q{};
+  ASSERT_EQ(TQLoadTQQualifierStruct(
+                &c.control, kForm, nullptr,
+                "('Status' = \"Open\" OR NOT 'Impact' + -2 * 3 >= 1) AND "
+                "'Status History.Closed.TIME' > $TIMESTAMP$ - \"1:30\" AND 'Submitter' LIKE "
+                "\"%$USER$%\" AND 'Due Date' != NULL AND 'Hours Spent' < 1.5",
+                &q, c.fresh()),
+            0u);
+  const std::string sent = parsetest::qualifierText(q);
+  TQFilterActionStruct log{};
+  log.action = TQ_FILTER_ACTION_LOG;
+  log.u.logFile = const_cast<char*>("/tmp/parse-filter.log");
+  TQFilterActionList actions{1, &log};
+  ASSERT_EQ(TQCreateFilter(&c.control, "ParsedFilter", 500, kForm, 2, 1, &q, &actions, nullptr,
+                           nullptr, nullptr, nullptr, c.fresh()),
+            0u)
+      << tqsess::appended(c.status);
+  TQQualifierStruct back{};
+  ASSERT_EQ(TQGetFilter(&c.control, "ParsedFilter", nullptr, nullptr, nullptr, nullptr, &back,
+                        nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, c.fresh()),
+            0u);
+  EXPECT_EQ(parsetest::qualifierText(back), sent);
+  FreeTQQualifierStruct(&back, 0);
+  FreeTQQualifierStruct(&q, 0);
+}
+
 TEST(LoadQualifier, UnknownSchemaEndsTheCallWithTheServersError) {
   DemoServer s;
   Session c(s.server());
