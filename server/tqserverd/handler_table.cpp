@@ -12,6 +12,9 @@ using Family = std::span<const Handler> (*)();
 constexpr Family kFamilies[] = {
     sessionHandlers,
     entryHandlers,
+    listHandlers,
+    statisticsHandlers,
+    multipleEntryHandlers,
 };
 
 }  // namespace
