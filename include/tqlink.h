@@ -1740,6 +1740,45 @@ uint32_t TQDecodeStatusHistory(TQControlStruct* control, const char* encoded,
                                TQStatusHistoryList* history, TQStatusList* status);
 /** @} */
 
+/** @addtogroup searches
+ *  @{ */
+
+/**
+ * Turns a qualification written as text, such as
+ * `'Status' = "Open" AND 'Priority' > 2`, into a qualification tree.
+ *
+ * Field references are labels (in single quotes, or bare words) of the
+ * chosen view, field ids in digits, or status-history references
+ * ('Status History.Open.TIME'); values are numbers, texts in double quotes,
+ * NULL and $keywords$. Texts compared with enumerated fields become
+ * enumeration indexes; texts compared with times become time stamps or
+ * intervals. The schema's fields and views are read from the server on every
+ * call (TQGetListField, TQGetListVUI, TQGetVUI, TQGetField).
+ *
+ * @param control     the control record of the session.
+ * @param schema      the schema name.
+ * @param displayTag  the label of the view whose field labels the text uses;
+ *        NULL or empty for the server's default view.
+ * @param qualText    the text; NULL or blank gives the empty qualification
+ *        (operation 0) without contacting the server.
+ * @param[out] qualifier receives the tree; its operation is 0 at entry.
+ *        Release it with FreeTQQualifierStruct(qualifier, 0), also after an
+ *        error, when it holds the part of the tree built so far.
+ * @param status      set empty at entry, then receives the statuses of the call.
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 213 no qualifier; 102, 103 the schema name; 1579 to 1591 errors of the
+ * text, each with the position where parsing stopped ("position 12   (...^...)");
+ * 154 out of memory (also when a view cannot be read); the messages of the
+ * definition operations it calls.
+ */
+uint32_t TQLoadTQQualifierStruct(TQControlStruct* control, const char* schema,
+                                 const char* displayTag, const char* qualText,
+                                 TQQualifierStruct* qualifier, TQStatusList* status);
+/** @} */
+
 /* --- Entry lists, multiple entries, statistics ---------------------------- */
 
 /** @addtogroup entries

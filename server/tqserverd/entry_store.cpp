@@ -21,11 +21,6 @@ std::string itemUser(const std::string& user) {
   return safe;
 }
 
-std::string diaryItem(const Stamp& now, const std::string& text) {
-  return std::to_string(now.time) + kPartSeparator + itemUser(now.user) + kPartSeparator + text +
-         kItemEnd;
-}
-
 std::string encodedStatusHistory(const Entry& entry) {
   std::string text;
   for (const std::optional<Stamp>& item : entry.statusHistory) {
@@ -56,6 +51,11 @@ std::optional<int64_t> statusOf(const Entry& entry) {
 }
 
 }  // namespace
+
+std::string diaryItem(const Stamp& now, const std::string& text) {
+  return std::to_string(now.time) + kPartSeparator + itemUser(now.user) + kPartSeparator + text +
+         kItemEnd;
+}
 
 std::optional<Entry> EntryTable::find(const std::string& id) {
   const int64_t form = form_.storeKey;

@@ -104,6 +104,11 @@ void applyChanges(const FormDef& form, Entry& entry, const std::vector<FieldChan
 // none), the server's own fields included.
 StoredValue readValue(const FormDef& form, const Entry& entry, uint32_t fieldId);
 
+// One encoded diary item: "time 0x04 user 0x04 text 0x03"; the separator
+// bytes in the user name become '?'. Definitions keep their change diaries
+// in the same form.
+std::string diaryItem(const Stamp& now, const std::string& text);
+
 // An entry id as the store keeps it: an id of digits only that is shorter
 // than 15 characters is padded with leading zeros ("12" is
 // "000000000000012"); any other id is taken as it is.

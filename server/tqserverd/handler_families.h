@@ -15,4 +15,11 @@ std::span<const Handler> listHandlers();
 std::span<const Handler> statisticsHandlers();
 std::span<const Handler> multipleEntryHandlers();
 
+// Definitions (handlers_def_*.cpp).
+std::span<const Handler> definitionObjectHandlers();  // menus, filters, links, escalations,
+                                                      // containers, support files
+std::span<const Handler> formDefinitionHandlers();    // forms, fields and views
+std::span<const Handler> accountHandlers();           // users, groups, 90 to 93
+std::span<const Handler> serverToolHandlers();        // SQL, processes, menu files and queries
+
 }  // namespace tqsd

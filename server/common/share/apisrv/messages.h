@@ -22,3 +22,19 @@ inline constexpr int32_t kTQMsgBadDiary = 339;
 inline constexpr int32_t kTQMsgBadStatusHistory = 340;
 inline constexpr int32_t kTQMsgBadProgram = 8201;
 inline constexpr int32_t kTQMsgBadPort = 8202;
+
+// The qualification parser's errors.
+inline constexpr int32_t kTQMsgNoQualifier = 213;
+inline constexpr int32_t kTQParseNoStatusField = 1579;
+inline constexpr int32_t kTQParseOpenQuote = 1580;
+inline constexpr int32_t kTQParseSyntax = 1581;
+inline constexpr int32_t kTQParseAndOrExpected = 1582;
+inline constexpr int32_t kTQParseRelOpExpected = 1583;
+inline constexpr int32_t kTQParseOperandExpected = 1584;
+inline constexpr int32_t kTQParseTooManyParens = 1585;
+inline constexpr int32_t kTQParseUnbalanced = 1586;
+inline constexpr int32_t kTQParseUnknownField = 1587;
+inline constexpr int32_t kTQParseUnknownName = 1588;
+inline constexpr int32_t kTQParseBadStatusRef = 1589;
+inline constexpr int32_t kTQParseBadTime = 1590;
+inline constexpr int32_t kTQParseTooDeep = 1591;  // nested too deeply
