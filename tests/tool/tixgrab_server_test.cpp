@@ -121,8 +121,7 @@ TEST_F(TixgrabAgainstServer, FailingActionsEndTheRunAndLandInTheLogForm) {
       {"get missing entry", R"(<GET FORM="Demo:Request" ENTRY="000000000000079"/>)",
        "000000000000079"},
       {"get from missing form", R"(<GET FORM="No:Such" ENTRY="1"/>)", "No:Such"},
-      {"unknown field type",
-       R"(<ADD FORM="Demo:Request"><FIELD ID="8" TYPE="TEXT">x</FIELD></ADD>)",
+      {"unknown field type", R"(<ADD FORM="Demo:Request"><FIELD ID="8" TYPE="TEXT">x</FIELD></ADD>)",
        "Unknown field type 'TEXT'"},
       {"faulty qualification", R"(<FIND FORM="Demo:Request" QUAL="'Impact' &gt;"/>)",
        "Operand expected [position 10"},
@@ -135,9 +134,7 @@ TEST_F(TixgrabAgainstServer, FailingActionsEndTheRunAndLandInTheLogForm) {
         "<TIXGRAB>\n"
         "  <TQ SYSTEM=\"[SERVER]\"/>\n"
         "  <LOG FORM=\"Demo:Log\"><FIELD ID=\"8\">failed: [LOGMSG]</FIELD></LOG>\n"
-        "  " +
-        c.action +
-        "\n"
+        "  " + c.action + "\n"
         "  <ADD FORM=\"Demo:Request\" LABEL=\"not reached\"><FIELD ID=\"8\">y</FIELD></ADD>\n"
         "</TIXGRAB>\n");
     EXPECT_EQ(r.exitCode, 1) << r.out;
@@ -151,8 +148,8 @@ TEST_F(TixgrabAgainstServer, FailingActionsEndTheRunAndLandInTheLogForm) {
   // Nothing else was created: the actions after each failure did not run.
   RunResult r = run({"TQ", "SYSTEM=127.0.0.1", "GET", "FORM=Demo:Request", "ENTRY=1"});
   EXPECT_EQ(r.exitCode, 1) << r.out;
-  r = run(
-      {"TQ", "SYSTEM=127.0.0.1", "GET", "FORM=Demo:Log", "ENTRY=" + std::to_string(logEntry + 1)});
+  r = run({"TQ", "SYSTEM=127.0.0.1", "GET", "FORM=Demo:Log",
+           "ENTRY=" + std::to_string(logEntry + 1)});
   EXPECT_EQ(r.exitCode, 1) << r.out;
 }
 
@@ -173,8 +170,7 @@ TEST_F(TixgrabAgainstServer, LogLengthCutsTheMessageBeforeItIsStored) {
     const std::string error = firstError(r.out);
     ASSERT_GT(error.size(), 10u) << r.out;
     std::string kept = c.keep == 0 ? error : error.substr(0, c.keep);
-    while (!kept.empty() && (kept.back() == ' ' || kept.back() == '\t'))
-      kept.pop_back();
+    while (!kept.empty() && (kept.back() == ' ' || kept.back() == '\t')) kept.pop_back();
     EXPECT_EQ(logMessage(++logEntry), "Run failed: " + kept + " (" + kept + ")");
   }
 }
@@ -186,9 +182,9 @@ TEST_F(TixgrabAgainstServer, FailureOfTheLogWriteIsReportedAfterTheActionError) 
       "<GET FORM=\"Demo:Request\" ENTRY=\"000000000000005\"/></TIXGRAB>");
   EXPECT_EQ(r.exitCode, 1);
   const std::string out = maskTimes(r.out);
-  const std::regex twoErrors("^" + kBanner +
-                             "Tixgrab starting at <TIME>\nError: [^\n]*000000000000005[^\n]*\n"
-                             "Error: [^\n]*No:Log[^\n]*\n$");
+  const std::regex twoErrors(
+      "^" + kBanner + "Tixgrab starting at <TIME>\nError: [^\n]*000000000000005[^\n]*\n"
+      "Error: [^\n]*No:Log[^\n]*\n$");
   EXPECT_TRUE(std::regex_match(out, twoErrors)) << out;
 }
 
