@@ -46,19 +46,10 @@ bool checkSearch(Call& call, const Search& search, const TQQualifierStruct& qual
 
 bool forEachMatch(Call& call, const Search& search, const TQQualifierStruct& qualifier,
                   const std::function<void(const Entry&)>& take) {
-  std::vector<std::string> ids;
-  {
-    Query all(store(), "SELECT entry FROM entries WHERE form = ? ORDER BY entry");
-    all.bind(search.form.storeKey);
-    while (all.next())
-      ids.push_back(all.bytes(0));
-  }
-  EntryTable table(search.form);
   try {
-    for (const std::string& id : ids) {
-      std::optional<Entry> entry = table.find(id);
-      if (entry && qualifies(qualifier, search.context, *entry)) take(*entry);
-    }
+    EntryTable(search.form).scan([&](const Entry& entry) {
+      if (qualifies(qualifier, search.context, entry)) take(entry);
+    });
   } catch (const EvalError& error) {
     addStatus(call, TQ_MSG_ERROR, error.number, error.what());
     return false;
