@@ -9,6 +9,7 @@
 #include "lists_fixture.h"
 #include "rpc_client.h"
 #include "server_test_util.h"
+#include "share/apisrv/memory.h"
 #include "share/apisrv/scramble.h"
 
 namespace {
@@ -196,6 +197,47 @@ TEST(ListChunks, LongValuesOfMultipleEntriesKeepTheirLimit) {
   EXPECT_EQ(multipleValue(c, id, kDescription, &code), std::string(64000, 'd'))
       << "a text keeps its first 64000 characters";
   EXPECT_EQ(code, 0u);
+}
+
+// Every allocation of a joining list call fails in turn: the call ends with
+// 154 and hands nothing over (the memcheck run sees nothing leak), until
+// enough succeed for the whole list.
+TEST(ListChunks, AllocationFailuresEndWithOutOfMemory) {
+  TestServer server(demoServer({"--set", chunkBytes(80)}));
+  Client c;
+  ASSERT_EQ(c.route(server.port()), 0u);
+  create(c, Values().text(kDescription, std::string(300, 'x')).integer(kImpact, 1));
+  create(c, Values().text(kDescription, "short").integer(kImpact, 2));
+  uint32_t code = 99;
+  ASSERT_EQ(listWithFields(c, {kDescription, kImpact}, &code).size(), 2u);  // connected
+  int failures = 0;
+  for (int64_t n = 0; n < 2000; ++n) {
+    TQEntryListFieldStruct columns[2] = {{kDescription, 10, {}}, {kImpact, 10, {}}};
+    TQEntryListFieldList fields{2, columns};
+    TQEntryListFieldValueList list{};
+    tqMemFailAfter(n, false);
+    code = TQGetListEntryWithFields(&c.control, kForm, nullptr, &fields, nullptr, 0, &list, nullptr,
+                                    c.fresh());
+    const bool failed = tqMemAllocationsSeen() > n;
+    tqMemFailAfter(-1, false);
+    const uint32_t entries = list.numItems;
+    FreeTQEntryListFieldValueList(&list, 0);
+    if (!failed) {
+      EXPECT_EQ(code, 0u);
+      EXPECT_EQ(entries, 2u);
+      break;
+    }
+    ++failures;
+    EXPECT_EQ(code, 2u) << "allocation " << n;
+    // The status list itself may be what failed; a failure inside the
+    // decoding of an answer is the failed call (91).
+    if (c.status.numItems > 0) {
+      EXPECT_TRUE(numbers(c.status).front() == 154 || numbers(c.status).front() == 91)
+          << "allocation " << n << ": " << numbers(c.status).front();
+    }
+    EXPECT_EQ(entries, 0u) << "allocation " << n;
+  }
+  EXPECT_GT(failures, 3);
 }
 
 // ------------------------------------------------------ continuation values
