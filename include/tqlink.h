@@ -1826,11 +1826,22 @@ uint32_t TQGetListEntry(TQControlStruct* control, const char* schema, TQQualifie
  * chunks are joined again. An answer with an error ends the call with that
  * error; the entries received before it are still returned.
  *
+ * @param control     the control record of the session.
+ * @param schema      the schema name, 1 to 30 characters.
+ * @param qualifier   the qualification; NULL matches every entry.
+ * @param fields      the fields whose values come with each entry; NULL or
+ *        empty: the server's default.
+ * @param sort        the sort fields in order; NULL: the server's order.
+ * @param maxRetrieve the most entries to return, 0 for no limit.
  * @param[out] entries receives the entries with their values (release with
  *        FreeTQEntryListFieldValueList()); required, emptied at entry.
+ * @param[out] numMatches receives the number of matching entries, or NULL.
+ * @param status      set empty at entry, then receives the statuses of the call.
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
  *
- * The other parameters, the return value and the messages are those of
- * TQGetListEntry().
+ * @par Messages
+ * Those of TQGetListEntry().
  */
 uint32_t TQGetListEntryWithFields(TQControlStruct* control, const char* schema,
                                   TQQualifierStruct* qualifier, TQEntryListFieldList* fields,

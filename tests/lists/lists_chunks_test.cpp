@@ -29,7 +29,7 @@ std::string chunkBytes(size_t budget) {
 std::vector<std::string> makeNamed(Client& c, size_t n) {
   std::vector<std::string> ids;
   for (size_t i = 0; i < n; ++i) {
-    char text[16];
+    char text[32];
     std::snprintf(text, sizeof text, "entry-%02zu", i);
     ids.push_back(create(c, Values().text(kDescription, text).integer(kImpact, int32_t(i))));
   }
