@@ -1779,6 +1779,136 @@ uint32_t TQLoadTQQualifierStruct(TQControlStruct* control, const char* schema,
                                  TQQualifierStruct* qualifier, TQStatusList* status);
 /** @} */
 
+/* --- Entry lists, multiple entries, statistics ---------------------------- */
+
+/** @addtogroup entries
+ *  @{ */
+
+/**
+ * Lists the entries of a schema that match a qualification, each with a
+ * display text built by the server from @p fields.
+ *
+ * The list arrives in chunks of at most the session's response size; the
+ * library joins them into one list. Unless the call ends with an error, the
+ * session variable #TQ_SESSION_LAST_MATCH_COUNT becomes the number of
+ * matches (when @p numMatches is given) or the number of entries returned.
+ *
+ * @param control     the control record of the session.
+ * @param schema      the schema name, 1 to 30 characters.
+ * @param qualifier   the qualification; NULL matches every entry.
+ * @param fields      the columns of the display text (field, width,
+ *        separator); NULL or empty: the server's default.
+ * @param sort        the sort fields in order; NULL: the server's order.
+ * @param maxRetrieve the most entries to return, 0 for no limit.
+ * @param[out] entries receives the entries (release with
+ *        FreeTQEntryListList()); required, emptied at entry.
+ * @param[out] numMatches receives the number of matching entries, or NULL
+ *        (then the server need not count them).
+ * @param status      set empty at entry, then receives the statuses of the call.
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 102, 103 the schema name; the qualification, field-list and sort-list
+ * checks; 105 no @p entries; 154 out of memory; 8940 an answer whose counts
+ * disagree with its contents, 8941 answers that bring nothing or more than
+ * asked for, 8942 a continuation value that does not advance; the
+ * control-record and transport messages of every operation, with 94 for a
+ * time-out; the server's.
+ */
+uint32_t TQGetListEntry(TQControlStruct* control, const char* schema, TQQualifierStruct* qualifier,
+                        TQEntryListFieldList* fields, TQSortList* sort, uint32_t maxRetrieve,
+                        TQEntryListList* entries, uint32_t* numMatches, TQStatusList* status);
+
+/**
+ * As TQGetListEntry(), with the values of the fields of @p fields for each
+ * entry in place of a display text. Values that the server splits between
+ * chunks are joined again. An answer with an error ends the call with that
+ * error; the entries received before it are still returned.
+ *
+ * @param control     the control record of the session.
+ * @param schema      the schema name, 1 to 30 characters.
+ * @param qualifier   the qualification; NULL matches every entry.
+ * @param fields      the fields whose values come with each entry; NULL or
+ *        empty: the server's default.
+ * @param sort        the sort fields in order; NULL: the server's order.
+ * @param maxRetrieve the most entries to return, 0 for no limit.
+ * @param[out] entries receives the entries with their values (release with
+ *        FreeTQEntryListFieldValueList()); required, emptied at entry.
+ * @param[out] numMatches receives the number of matching entries, or NULL.
+ * @param status      set empty at entry, then receives the statuses of the call.
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * Those of TQGetListEntry().
+ */
+uint32_t TQGetListEntryWithFields(TQControlStruct* control, const char* schema,
+                                  TQQualifierStruct* qualifier, TQEntryListFieldList* fields,
+                                  TQSortList* sort, uint32_t maxRetrieve,
+                                  TQEntryListFieldValueList* entries, uint32_t* numMatches,
+                                  TQStatusList* status);
+
+/**
+ * Reads the field values of several entries of a schema at once.
+ *
+ * A text split between chunks is joined to at most 64000 characters; a
+ * diary keeps its newest text and starts at a whole diary item.
+ *
+ * @param control   the control record of the session.
+ * @param schema    the schema name, 1 to 30 characters.
+ * @param entryIds  the entries, one id list each. NULL returns 0 at once
+ *        without contacting the server.
+ * @param fieldIds  the fields wanted; NULL or empty asks for all.
+ * @param[out] exists receives one flag per entry: whether it exists
+ *        (release with FreeTQBooleanList()); required.
+ * @param[out] values receives one value list per entry (release with
+ *        FreeTQFieldValueListList()), or NULL to learn only which exist.
+ * @param status    set empty at entry, then receives the statuses of the call.
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 292 no @p exists; 102, 103 the schema name; 106, 100, 121 an entry id
+ * list; 154 out of memory; 8940, 8941, 8942 as for TQGetListEntry(); the
+ * control-record and transport messages of every operation, with 93 for a
+ * time-out; the server's.
+ */
+uint32_t TQGetMultipleEntries(TQControlStruct* control, const char* schema,
+                              TQEntryIdListList* entryIds, TQInternalIdList* fieldIds,
+                              TQBooleanList* exists, TQFieldValueListList* values,
+                              TQStatusList* status);
+
+/**
+ * Computes a statistic over the entries that match a qualification.
+ *
+ * @param control   the control record of the session.
+ * @param schema    the schema name, 1 to 30 characters.
+ * @param qualifier the qualification; NULL matches every entry.
+ * @param target    what the statistic is taken of (a field, a value or an
+ *        arithmetic operation); NULL or tag 0: nothing (a count of entries).
+ * @param statistic 1 count, 2 sum, 3 average, 4 minimum, 5 maximum.
+ * @param groupBy   fields whose values group the entries; NULL or empty: one
+ *        result for all.
+ * @param[out] results receives one result per group with the group's values
+ *        (release with FreeTQStatisticsResultList()); required.
+ * @param status    set empty at entry, then receives the statuses of the call.
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 102, 103 the schema name; the qualification and operand checks; 126 a
+ * statistic outside 1 to 5; 105 no @p results; the control-record and
+ * transport messages of every operation, with 94 for a time-out; the
+ * server's.
+ */
+uint32_t TQGetEntryStatistics(TQControlStruct* control, const char* schema,
+                              TQQualifierStruct* qualifier, TQFieldValueOrArithStruct* target,
+                              uint32_t statistic, TQInternalIdList* groupBy,
+                              TQStatisticsResultList* results, TQStatusList* status);
+
+/** @} */
+
 /* --- Release routines --------------------------------------------------- */
 
 /**

@@ -1,7 +1,5 @@
 #include "tq_api_library.h"
 
-#include "tool_exceptions.h"
-
 namespace tixgrab {
 
 namespace {
@@ -9,10 +7,6 @@ namespace {
 // The release routines free only what hangs below the record; the records
 // themselves belong to the action session.
 constexpr TQBoolean kContentsOnly = 0;
-
-[[noreturn]] void searchUnavailable() {
-  throw TqAccessException(kSearchUnavailableMessage);
-}
 
 }  // namespace
 
@@ -30,33 +24,35 @@ uint32_t LibraryTqApi::createEntry(TQControlStruct* control, const char* form,
   return TQCreateEntry(control, form, values, entryId, status);
 }
 
-uint32_t LibraryTqApi::setEntry(TQControlStruct* control, const char* form,
-                                TQEntryIdList* entryId, TQFieldValueList* values,
-                                TQTimestamp getTime, uint32_t option, TQStatusList* status) {
+uint32_t LibraryTqApi::setEntry(TQControlStruct* control, const char* form, TQEntryIdList* entryId,
+                                TQFieldValueList* values, TQTimestamp getTime, uint32_t option,
+                                TQStatusList* status) {
   return TQSetEntry(control, form, entryId, values, getTime, option, status);
 }
 
 uint32_t LibraryTqApi::deleteEntry(TQControlStruct* control, const char* form,
-                                   TQEntryIdList* entryId, uint32_t option,
-                                   TQStatusList* status) {
+                                   TQEntryIdList* entryId, uint32_t option, TQStatusList* status) {
   return TQDeleteEntry(control, form, entryId, option, status);
 }
 
-uint32_t LibraryTqApi::getEntry(TQControlStruct* control, const char* form,
-                                TQEntryIdList* entryId, TQInternalIdList* wanted,
-                                TQFieldValueList* values, TQStatusList* status) {
+uint32_t LibraryTqApi::getEntry(TQControlStruct* control, const char* form, TQEntryIdList* entryId,
+                                TQInternalIdList* wanted, TQFieldValueList* values,
+                                TQStatusList* status) {
   return TQGetEntry(control, form, entryId, wanted, values, status);
 }
 
-uint32_t LibraryTqApi::loadQualifier(TQControlStruct*, const char*, const char*, const char*,
-                                     TQQualifierStruct*, TQStatusList*) {
-  searchUnavailable();
+uint32_t LibraryTqApi::loadQualifier(TQControlStruct* control, const char* form,
+                                     const char* displayTag, const char* text,
+                                     TQQualifierStruct* qualifier, TQStatusList* status) {
+  return TQLoadTQQualifierStruct(control, form, displayTag, text, qualifier, status);
 }
 
-uint32_t LibraryTqApi::getListEntry(TQControlStruct*, const char*, TQQualifierStruct*,
-                                    TQEntryListFieldList*, TQSortList*, uint32_t,
-                                    TQEntryListList*, uint32_t*, TQStatusList*) {
-  searchUnavailable();
+uint32_t LibraryTqApi::getListEntry(TQControlStruct* control, const char* form,
+                                    TQQualifierStruct* qualifier, TQEntryListFieldList* fields,
+                                    TQSortList* sort, uint32_t maxEntries, TQEntryListList* entries,
+                                    uint32_t* numMatches, TQStatusList* status) {
+  return TQGetListEntry(control, form, qualifier, fields, sort, maxEntries, entries, numMatches,
+                        status);
 }
 
 void LibraryTqApi::freeStatusList(TQStatusList* status) {

@@ -1,15 +1,10 @@
 // The library interface the program runs with: every operation is passed on
-// to tqlink unchanged. Searching needs the qualification parser and the
-// entry-list operation, which this build of the library does not have yet,
-// so FIND ends the run with one clear error.
+// to tqlink unchanged.
 #pragma once
 
 #include "tq_api.h"
 
 namespace tixgrab {
-
-inline constexpr const char* kSearchUnavailableMessage =
-    "Searching entries (FIND) is not available in this build";
 
 class LibraryTqApi : public TqApi {
  public:
@@ -25,7 +20,6 @@ class LibraryTqApi : public TqApi {
   uint32_t getEntry(TQControlStruct* control, const char* form, TQEntryIdList* entryId,
                     TQInternalIdList* wanted, TQFieldValueList* values,
                     TQStatusList* status) override;
-  // Both raise TqAccessException(kSearchUnavailableMessage).
   uint32_t loadQualifier(TQControlStruct* control, const char* form, const char* displayTag,
                          const char* text, TQQualifierStruct* qualifier,
                          TQStatusList* status) override;

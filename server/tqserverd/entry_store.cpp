@@ -104,6 +104,58 @@ std::optional<Entry> EntryTable::find(const std::string& id) {
   return entry;
 }
 
+void EntryTable::scan(const std::function<void(const Entry&)>& take) {
+  const int64_t form = form_.storeKey;
+  Query entries(store(),
+                "SELECT entry, created, changed, changed_by FROM entries WHERE form = ?"
+                " ORDER BY entry");
+  Query values(store(),
+               "SELECT entry, field, data_type, number, real, text FROM entry_values"
+               " WHERE form = ? ORDER BY entry");
+  Query diary(store(),
+              "SELECT entry, field, time, user, text FROM diary_items WHERE form = ?"
+              " ORDER BY entry, field, position");
+  Query history(store(),
+                "SELECT entry, status, time, user FROM status_history WHERE form = ?"
+                " ORDER BY entry");
+  entries.bind(form);
+  values.bind(form);
+  diary.bind(form);
+  history.bind(form);
+  const FieldDef* status = form_.field(kFieldStatus);
+  // Each of the three detail tables is walked alongside the entries: its
+  // rows of an entry come before those of any later one.
+  bool valueRow = values.next(), diaryRow = diary.next(), historyRow = history.next();
+  while (entries.next()) {
+    Entry entry;
+    entry.id = entries.bytes(0);
+    entry.created = static_cast<TQTimestamp>(entries.integer(1));
+    entry.lastChange = Stamp{static_cast<TQTimestamp>(entries.integer(2)), entries.bytes(3)};
+    for (; valueRow && values.bytes(0) <= entry.id; valueRow = values.next()) {
+      if (values.bytes(0) != entry.id) continue;
+      StoredValue& value = entry.values[static_cast<uint32_t>(values.integer(1))];
+      value.dataType = static_cast<uint32_t>(values.integer(2));
+      value.number = values.integer(3);
+      value.real = values.real(4);
+      value.text = values.bytes(5);
+    }
+    for (; diaryRow && diary.bytes(0) <= entry.id; diaryRow = diary.next()) {
+      if (diary.bytes(0) != entry.id) continue;
+      entry.diaries[static_cast<uint32_t>(diary.integer(1))].push_back(DiaryItem{
+          Stamp{static_cast<TQTimestamp>(diary.integer(2)), diary.bytes(3)}, diary.bytes(4), true});
+    }
+    if (status != nullptr) entry.statusHistory.resize(status->enumValues.size());
+    for (; historyRow && history.bytes(0) <= entry.id; historyRow = history.next()) {
+      const auto index = static_cast<size_t>(history.integer(1));
+      if (history.bytes(0) == entry.id && index < entry.statusHistory.size()) {
+        entry.statusHistory[index] =
+            Stamp{static_cast<TQTimestamp>(history.integer(2)), history.bytes(3)};
+      }
+    }
+    take(entry);
+  }
+}
+
 std::string EntryTable::nextId() {
   Query last(store(), "SELECT last_entry_number FROM forms WHERE form = ?");
   uint64_t number = last.bind(form_.storeKey).next() ? static_cast<uint64_t>(last.integer(0)) : 0;

@@ -17,6 +17,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -82,6 +83,9 @@ class EntryTable {
 
   // The entry with the id, read from the store, or nothing.
   std::optional<Entry> find(const std::string& id);
+  // Every entry of the form, in id order, each read as find reads it, with
+  // one pass over each table rather than queries per entry (the searches).
+  void scan(const std::function<void(const Entry&)>& take);
   // The next id of the form's sequence ("000000000000001", ...) that no
   // entry has; the sequence is kept, so an id is never given out twice,
   // even after a delete.

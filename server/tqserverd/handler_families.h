@@ -10,6 +10,10 @@ namespace tqsd {
 
 std::span<const Handler> sessionHandlers();  // 36 server information, 47 end of session
 std::span<const Handler> entryHandlers();    // 1 get, 2 set, 3 create, 4 delete, 37 merge
+// Searches: 5 and 73 entry lists, 6 statistics, 67 multiple entries.
+std::span<const Handler> listHandlers();
+std::span<const Handler> statisticsHandlers();
+std::span<const Handler> multipleEntryHandlers();
 
 // Definitions (handlers_def_*.cpp).
 std::span<const Handler> definitionObjectHandlers();  // menus, filters, links, escalations,

@@ -17,6 +17,10 @@ constexpr Family kFamilies[] = {
     formDefinitionHandlers,
     accountHandlers,
     serverToolHandlers,
+    // searches
+    listHandlers,
+    statisticsHandlers,
+    multipleEntryHandlers,
 };
 
 }  // namespace

@@ -78,7 +78,10 @@ const std::string kDemoOutput =
     "Short Description New laptop for Joe\n"
     "Submitter Demo\n"
     "Status 0\n"
-    "Impact 3\n";
+    "Impact 3\n"
+    "Open request 000000000000001\n"
+    "Request 000000000000001\n"
+    "Request 000000000000002\n";
 
 TEST_F(TixgrabAgainstServer, DemoScriptsRunAsTheDemoShows) {
   RunResult r = runScript(DEMO_XML_PATH);
@@ -120,7 +123,9 @@ TEST_F(TixgrabAgainstServer, FailingActionsEndTheRunAndLandInTheLogForm) {
       {"get from missing form", R"(<GET FORM="No:Such" ENTRY="1"/>)", "No:Such"},
       {"unknown field type", R"(<ADD FORM="Demo:Request"><FIELD ID="8" TYPE="TEXT">x</FIELD></ADD>)",
        "Unknown field type 'TEXT'"},
-      {"search", R"(<FIND FORM="Demo:Request"/>)", "not available in this build"},
+      {"faulty qualification", R"(<FIND FORM="Demo:Request" QUAL="'Impact' &gt;"/>)",
+       "Operand expected [position 10"},
+      {"search of a missing form", R"(<FIND FORM="No:Such"/>)", "No:Such"},
   };
   int logEntry = 0;
   for (const Case& c : cases) {

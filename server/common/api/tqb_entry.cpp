@@ -18,6 +18,7 @@
 #include <memory>
 
 #include "api/parmchck.h"
+#include "api/tqb_entry_values.h"
 #include "api/tqb_frame.h"
 #include "share/apisrv/scramble.h"
 #include "share/i18n/mbutil.h"
@@ -134,12 +135,29 @@ void takeNewEntryId(TQEntryIdResult& result, TQEntryIdType entryId) {
   }
 }
 
+// A received field 102 text of an older server, scrambled as a version-6
+// server sends it (a text of 30 characters is taken as scrambled already).
+void scrambleReceivedPassword(TQValueStruct& value, TQStatusList* status) {
+  if (std::strlen(value.u.charVal) == kScrambledLength) return;
+  char* copy = scrambledCopy(value.u.charVal);
+  std::free(value.u.charVal);
+  value.u.charVal = copy;
+  if (copy == nullptr) {
+    value.dataType = TQ_DATA_TYPE_NULL;
+    tqOutOfMemory(status);
+  }
+}
+
+bool oldServerSession() {
+  const TQSessionStruct* session = tqCurrentSession();
+  return session != nullptr && session->oldProtocol != 0;
+}
+
 // The values of a get, handed to the caller: attachments name their file,
 // and field 102 texts of an older server are scrambled as a version-6
 // server sends them.
 void finishReceivedValues(TQFieldValueList* values, TQStatusList* status) {
-  const TQSessionStruct* session = tqCurrentSession();
-  const bool oldServer = session != nullptr && session->oldProtocol != 0;
+  const bool oldServer = oldServerSession();
   for (uint32_t i = 0; i < values->numItems; ++i) {
     TQFieldValueStruct& item = values->fieldValueList[i];
     TQValueStruct& value = item.value;
@@ -158,16 +176,7 @@ void finishReceivedValues(TQFieldValueList* values, TQStatusList* status) {
       }
       continue;
     }
-    if (oldServer && isPasswordText(item) &&
-        std::strlen(value.u.charVal) != kScrambledLength) {
-      char* copy = scrambledCopy(value.u.charVal);
-      std::free(value.u.charVal);
-      value.u.charVal = copy;
-      if (copy == nullptr) {
-        value.dataType = TQ_DATA_TYPE_NULL;
-        tqOutOfMemory(status);
-      }
-    }
+    if (oldServer && isPasswordText(item)) scrambleReceivedPassword(value, status);
   }
 }
 
@@ -193,6 +202,13 @@ uint32_t entryFrame(const TQCallPlan& plan, TQControlStruct* control, const char
 }
 
 }  // namespace
+
+void tqScrambleReceivedPasswords(TQFieldValueStruct* items, uint32_t count, TQStatusList* status) {
+  if (!oldServerSession()) return;
+  for (uint32_t i = 0; i < count; ++i) {
+    if (isPasswordText(items[i])) scrambleReceivedPassword(items[i].value, status);
+  }
+}
 
 extern "C" uint32_t TQGetEntry(TQControlStruct* control, const char* schema,
                                TQEntryIdList* entryId, TQInternalIdList* fieldIds,

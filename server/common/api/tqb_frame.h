@@ -129,12 +129,13 @@ uint32_t tqFrameCall(const TQCallPlan& plan, TQSessionStruct* session, TQControl
   return tqTopStatus(status);
 }
 
-// The whole frame of an operation that makes one call (see the top of this
-// file). `clear()` clears the outputs; `check()` returns the argument
-// checks' result.
-template <class Args, class Result, class Clear, class Check, class Fill, class TakeOver>
-uint32_t tqFrameOperation(const TQCallPlan& plan, TQControlStruct* control, TQStatusList* status,
-                          Clear&& clear, Check&& check, Fill&& fill, TakeOver&& takeOver) noexcept {
+// The frame around an operation's calls: outputs cleared, status reset,
+// session found, arguments checked and the call recorded; then
+// `run(session)` makes the calls (one, or a loop of chunks) and returns the
+// code, and the results are recorded.
+template <class Clear, class Check, class Run>
+uint32_t tqFrameRun(const TQCallPlan& plan, TQControlStruct* control, TQStatusList* status,
+                    Clear&& clear, Check&& check, Run&& run) noexcept {
   return tqGuarded(status, [&]() -> uint32_t {
     clear();
     TQSessionStruct* session = nullptr;
@@ -143,9 +144,22 @@ uint32_t tqFrameOperation(const TQCallPlan& plan, TQControlStruct* control, TQSt
     code = check();
     if (code >= TQ_RETURN_ERROR) return code;
     if (tqRecordingOn(session)) tqRecordCall(session, plan.name);
-    code = tqFrameCall<Args, Result>(plan, session, control, status, std::forward<Fill>(fill),
-                                     std::forward<TakeOver>(takeOver));
+    code = run(session);
     if (tqRecordingOn(session)) tqRecordResults(session, plan.name, code, status);
     return code;
   });
+}
+
+// The whole frame of an operation that makes one call (see the top of this
+// file). `clear()` clears the outputs; `check()` returns the argument
+// checks' result.
+template <class Args, class Result, class Clear, class Check, class Fill, class TakeOver>
+uint32_t tqFrameOperation(const TQCallPlan& plan, TQControlStruct* control, TQStatusList* status,
+                          Clear&& clear, Check&& check, Fill&& fill, TakeOver&& takeOver) noexcept {
+  return tqFrameRun(plan, control, status, std::forward<Clear>(clear), std::forward<Check>(check),
+                    [&](TQSessionStruct* session) {
+                      return tqFrameCall<Args, Result>(plan, session, control, status,
+                                                       std::forward<Fill>(fill),
+                                                       std::forward<TakeOver>(takeOver));
+                    });
 }
