@@ -1,0 +1,67 @@
+// The words under which the result log prints enumerations (log_walk.h).
+#include "api/log_walk.h"
+
+namespace {
+
+template <size_t N>
+constexpr TQWords words(const TQWord (&items)[N], const char* undefinedFormat) {
+  return TQWords{items, N, undefinedFormat};
+}
+
+constexpr TQWord kDataTypes[] = {
+    {TQ_DATA_TYPE_NULL, "NULL"},         {TQ_DATA_TYPE_KEYWORD, "(keyword)"},
+    {TQ_DATA_TYPE_INTEGER, "(integer)"}, {TQ_DATA_TYPE_REAL, "(real)"},
+    {TQ_DATA_TYPE_CHAR, "(char)"},       {TQ_DATA_TYPE_DIARY, "(diary)"},
+    {TQ_DATA_TYPE_ENUM, "(enumerated)"}, {TQ_DATA_TYPE_TIME, "(timestamp)"},
+    {TQ_DATA_TYPE_BITMASK, "(bitmask)"}, {TQ_DATA_TYPE_BYTES, "(bytelist)"},
+    {TQ_DATA_TYPE_DECIMAL, "(decimal)"}, {TQ_DATA_TYPE_ATTACH, "(attachment)"},
+    {TQ_DATA_TYPE_ULONG, "(ulong)"},     {TQ_DATA_TYPE_COORDS, "(coordlist)"},
+};
+constexpr TQWord kQualifiers[] = {
+    {TQ_COND_OP_NONE, "<none>"},
+    {TQ_COND_OP_AND, "AND"},
+    {TQ_COND_OP_OR, "OR"},
+    {TQ_COND_OP_NOT, "NOT"},
+    {TQ_COND_OP_REL_OP, "RELATIONAL OPERATION"},
+};
+constexpr TQWord kRelOps[] = {
+    {TQ_REL_OP_EQUAL, "EQUAL"},
+    {TQ_REL_OP_GREATER, "GREATER"},
+    {TQ_REL_OP_GREATER_EQUAL, "GREATER_EQUAL"},
+    {TQ_REL_OP_LESS, "LESS"},
+    {TQ_REL_OP_LESS_EQUAL, "LESS_EQUAL"},
+    {TQ_REL_OP_NOT_EQUAL, "NOT_EQUAL"},
+    {TQ_REL_OP_LIKE, "LIKE"},
+    {TQ_REL_OP_IN, "IN"},
+};
+constexpr TQWord kArithOps[] = {
+    {TQ_ARITH_OP_ADD, "ADD"},           {TQ_ARITH_OP_SUBTRACT, "SUBTRACT"},
+    {TQ_ARITH_OP_MULTIPLY, "MULTIPLY"}, {TQ_ARITH_OP_DIVIDE, "DIVIDE"},
+    {TQ_ARITH_OP_MODULO, "MODULO"},     {TQ_ARITH_OP_NEGATE, "NEGATE (unary minus)"},
+};
+constexpr TQWord kOperands[] = {
+    {TQ_FIELD, "FIELD"},           {TQ_VALUE, "VALUE"},
+    {TQ_ARITHMETIC, "ARITHMETIC"}, {TQ_STAT_HISTORY, "STAT HISTORY"},
+    {TQ_VALUE_SET, "VALUE SET"},   {TQ_FIELD_TRAN, "FIELD TRAN"},
+    {TQ_FIELD_DB, "FIELD DB"},     {TQ_LOCAL_VARIABLE, "LOCAL VARIABLE"},
+    {TQ_QUERY, "QUERY"},           {TQ_FIELD_CURRENT, "FIELD (current screen)"},
+};
+constexpr TQWord kStatHistory[] = {{TQ_STAT_HISTORY_USER, "USER"}, {TQ_STAT_HISTORY_TIME, "TIME"}};
+constexpr TQWord kMultiValue[] = {{TQ_QUERY_VALUE_MULTI_ERROR, "ERROR"},
+                                  {TQ_QUERY_VALUE_MULTI_FIRST, "FIRST"},
+                                  {TQ_QUERY_VALUE_MULTI_SET, "SET"}};
+constexpr TQWord kSort[] = {{TQ_SORT_ASCENDING, "ASCENDING"}, {TQ_SORT_DESCENDING, "DESCENDING"}};
+constexpr TQWord kMessageTypes[] = {
+    {TQ_MSG_NOTE, "NOTE"}, {TQ_MSG_WARNING, "WARNING"}, {TQ_MSG_ERROR, "ERROR"}};
+
+}  // namespace
+
+const TQWords kTQDataTypeWords = words(kDataTypes, "<undefined data type tag = %u>");
+const TQWords kTQQualifierWords = words(kQualifiers, "<undefined operation = %u>");
+const TQWords kTQRelOpWords = words(kRelOps, "<undefined operation = %u>");
+const TQWords kTQArithOpWords = words(kArithOps, "<undefined operation = %u>");
+const TQWords kTQOperandWords = words(kOperands, "<undefined tag value = %u>");
+const TQWords kTQStatHistoryWords = words(kStatHistory, "<undefined user or time = %u>");
+const TQWords kTQMultiValueWords = words(kMultiValue, "<undefined multi-match code = %u>");
+const TQWords kTQSortWords = words(kSort, "<undefined sort order = %u>");
+const TQWords kTQMessageTypeWords = words(kMessageTypes, "<unknown type>");
