@@ -98,6 +98,28 @@ TEST(CommandLog, EachKindOfArgumentIsWrittenByTheRules) {
          FreeTQServerInfoList(&info, 0);
        },
        "#\n# TQGetServerInfo\n#\ngsi\n2\n7\n55\n"},
+      {"a set writes each property it may change as T and the value, or F",
+       [](Recorder& r) {
+         TQSortStruct sort[] = {{8, TQ_SORT_DESCENDING}};
+         TQSortList sortList{1, sort};
+         TQSetSchema(r.control(), "Old:Form", "New:Form", nullptr, nullptr, nullptr, nullptr,
+                     &sortList, nullptr, "help\ntext", nullptr, nullptr, r.status());
+       },
+       "#\n# TQSetSchema\n#\nss\nOld:Form\nT\nNew:Form\nF\nF\nF\nF\nT\n1\n8\n2\nF\n"
+       "T\nhelp text\nF\nF\n"},
+      {"a join schema writes its members and its qualifier",
+       [](Recorder& r) {
+         TQCompoundSchema schema{};
+         schema.schemaType = TQ_SCHEMA_JOIN;
+         std::strcpy(schema.u.join.memberA, "Left");
+         std::strcpy(schema.u.join.memberB, "Right");
+         TQPermissionStruct groups[] = {{1, TQ_PERMISSIONS_CHANGE}};
+         TQPermissionList groupList{1, groups};
+         TQCreateSchema(r.control(), "Joined", &schema, &groupList, nullptr, nullptr, nullptr,
+                        nullptr, nullptr, "owner", nullptr, r.status());
+       },
+       "#\n# TQCreateSchema\n#\ncs\nJoined\n2\nLeft\nRight\n0\n0\n1\n1\n2\n0\n0\n0\n0\n"
+       "\nowner\n\n"},
       {"a delete names its object first",
        [](Recorder& r) { TQDeleteSchema(r.control(), "Old:Form", 2, r.status()); },
        "#\n# TQDeleteSchema\n#\nds\nOld:Form\n2\n"},

@@ -54,6 +54,10 @@ class TQResultPrinter {
   void printed(F&& body) {
     body();
   }
+  template <class F>
+  void changed(const char*, uint32_t& mask, uint32_t bit, F&& body) {
+    if ((mask & bit) != 0) body();
+  }
 
   template <class F>
   void record(const char* header, F&& body) {

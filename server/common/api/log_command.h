@@ -41,6 +41,17 @@ class TQCommandWriter {
   void hidden(uint32_t&, uint32_t) {}
   template <class F>
   void printed(F&&) {}
+  // A property that a set call may change: "T" and the value when the bit
+  // of the changed mask is set, else "F".
+  template <class F>
+  void changed(const char*, uint32_t& mask, uint32_t bit, F&& body) {
+    if ((mask & bit) == 0) {
+      out_.append("F\n");
+      return;
+    }
+    out_.append("T\n");
+    body();
+  }
   template <class F>
   void record(const char*, F&& body) {
     body();

@@ -48,6 +48,14 @@ class TQLogReader {
   template <class F>
   void printed(F&&) {}
   template <class F>
+  void changed(const char* label, uint32_t& mask, uint32_t bit, F&& body) {
+    uint8_t given = 0;
+    boolean(label, given);
+    if (given == 0 || !ok()) return;
+    mask |= bit;
+    body();
+  }
+  template <class F>
   void record(const char*, F&& body) {
     body();
   }
@@ -135,6 +143,10 @@ class TQLogRelease {
   void hidden(uint32_t&, uint32_t) {}
   template <class F>
   void printed(F&&) {}
+  template <class F>
+  void changed(const char*, uint32_t&, uint32_t, F&& body) {
+    body();
+  }
   template <class F>
   void record(const char*, F&& body) {
     body();

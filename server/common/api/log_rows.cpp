@@ -199,7 +199,59 @@ void tqWalkArgs(V& v, TQExecuteProcessArgs& a) {
   v.hidden(a.wait, 1);
 }
 
+// The common attributes a set or create sends and a get returns.
+template <class V>
+void tqWalkArgs(V& v, TQCommonAttributes& c) {
+  v.text("Help Text:", c.helpText);
+  v.i32("Timestamp:", c.changed);
+  v.fixed("Owner:", c.owner, sizeof c.owner);
+  v.fixed("Last Changed:", c.lastChanged, sizeof c.lastChanged);
+  v.text("Change Diary:", c.changeDiary);
+}
+
+template <class V>
+void tqWalkArgs(V& v, TQSetSchemaArgs& a) {
+  v.text("Name:", a.name);
+  v.changed("New Name:", a.changedMask, 1u << 0, [&] { v.text("New Name:", a.newName); });
+  v.changed("Schema:", a.changedMask, 1u << 1, [&] { tqWalk(v, a.schema); });
+  v.changed("Groups:", a.changedMask, 1u << 2, [&] { tqWalk(v, a.groups); });
+  v.changed("Admin Groups:", a.changedMask, 1u << 3, [&] { tqWalk(v, a.adminGroups); });
+  v.changed("Query List:", a.changedMask, 1u << 4, [&] { tqWalk(v, a.queryListFields); });
+  v.changed("Sort List:", a.changedMask, 1u << 5, [&] { tqWalk(v, a.sort); });
+  v.changed("Index List:", a.changedMask, 1u << 6, [&] { tqWalk(v, a.indexes); });
+  v.changed("Help Text:", a.changedMask, 1u << 7, [&] { v.text("Help Text:", a.common.helpText); });
+  v.changed("Owner:", a.changedMask, 1u << 8,
+            [&] { v.fixed("Owner:", a.common.owner, sizeof a.common.owner); });
+  v.changed("Change Diary:", a.changedMask, 1u << 9,
+            [&] { v.text("Change Diary:", a.common.changeDiary); });
+}
+
+template <class V>
+void tqWalkArgs(V& v, TQCreateSchemaArgs& a) {
+  v.text("Name:", a.name);
+  tqWalk(v, a.schema);
+  tqWalk(v, a.groups);
+  tqWalk(v, a.adminGroups);
+  tqWalk(v, a.queryListFields);
+  tqWalk(v, a.sort);
+  tqWalk(v, a.indexes);
+  v.text("Help Text:", a.common.helpText);
+  v.fixed("Owner:", a.common.owner, sizeof a.common.owner);
+  v.text("Change Diary:", a.common.changeDiary);
+}
+
 // --------------------------------------------------- result records
+
+template <class V>
+void tqWalkResult(V& v, TQGetSchemaResult& r) {
+  tqWalk(v, r.schema);
+  tqWalk(v, r.groups);
+  tqWalk(v, r.adminGroups);
+  tqWalk(v, r.queryListFields);
+  tqWalk(v, r.sort);
+  tqWalk(v, r.indexes);
+  tqWalkArgs(v, r.common);
+}
 
 template <class V>
 void tqWalkResult(V&, TQStatusResult&) {}

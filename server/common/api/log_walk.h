@@ -20,6 +20,8 @@
 //   hidden(uint32_t&, value)            a field that is not recorded; the
 //                                       reader sets it to `value`
 //   printed(body)                       a part that only the printer shows
+//   changed(label, mask, bit, body)     a property a set call may change:
+//                                       present when `bit` of `mask` is set
 //   byteList(TQByteList&)               the bytes of a byte list
 //
 // A new record type gets one tqWalk overload here (or next to its
@@ -344,6 +346,53 @@ void tqWalk(V& v, TQServerInfoList& x) {
     v.record("Server Info Struct:", [&] {
       v.u32("Operation:", item.operation);
       tqWalk(v, item.value);
+    });
+  });
+}
+
+// ------------------------------------------------------------ schemas
+
+extern const TQWords kTQSchemaTypeWords;
+extern const TQWords kTQPermissionWords;
+
+template <class V>
+void tqWalk(V& v, TQCompoundSchema& x) {
+  v.record("Compound Schema Info:", [&] {
+    v.tag("Schema Type:", x.schemaType, kTQSchemaTypeWords);
+    v.endTag();
+    if (x.schemaType == TQ_SCHEMA_JOIN) {
+      v.fixed("Member A:", x.u.join.memberA, sizeof x.u.join.memberA);
+      v.fixed("Member B:", x.u.join.memberB, sizeof x.u.join.memberB);
+      tqWalk(v, x.u.join.joinQual);
+      v.u32("Option:", x.u.join.option);
+    } else if (x.schemaType == TQ_SCHEMA_VIEW) {
+      v.fixed("Table Name:", x.u.view.tableName, sizeof x.u.view.tableName);
+      v.fixed("Key Field:", x.u.view.keyField, sizeof x.u.view.keyField);
+      v.text("View Qualification:", x.u.view.viewQual);
+    }
+  });
+}
+
+template <class V>
+void tqWalk(V& v, TQPermissionList& x) {
+  v.list("Permission", x.numItems, x.permissionList, [&](TQPermissionStruct& item) {
+    v.record("Permission Struct:", [&] {
+      v.u32("Group id:", item.groupId);
+      v.word("Permissions: ", item.permissions, kTQPermissionWords);
+    });
+  });
+}
+
+template <class V>
+void tqWalk(V& v, TQIndexList& x) {
+  v.list("Index", x.numItems, x.indexList, [&](TQIndexStruct& item) {
+    v.record("Index Struct:", [&] {
+      v.u32("Number of Fields:", item.numFields);
+      const uint32_t shown =
+          item.numFields < TQ_MAX_INDEX_FIELDS ? item.numFields : TQ_MAX_INDEX_FIELDS;
+      for (uint32_t i = 0; i < shown; ++i)
+        v.u32("Field Id:", item.fieldIds[i]);
+      v.boolean("Unique flag:", item.unique);
     });
   });
 }

@@ -51,6 +51,14 @@ constexpr TQWord kMultiValue[] = {{TQ_QUERY_VALUE_MULTI_ERROR, "ERROR"},
                                   {TQ_QUERY_VALUE_MULTI_FIRST, "FIRST"},
                                   {TQ_QUERY_VALUE_MULTI_SET, "SET"}};
 constexpr TQWord kSort[] = {{TQ_SORT_ASCENDING, "ASCENDING"}, {TQ_SORT_DESCENDING, "DESCENDING"}};
+constexpr TQWord kSchemaTypes[] = {{TQ_SCHEMA_NONE, "NONE"},
+                                   {TQ_SCHEMA_REGULAR, "REGULAR"},
+                                   {TQ_SCHEMA_JOIN, "JOIN"},
+                                   {TQ_SCHEMA_VIEW, "VIEW"},
+                                   {TQ_SCHEMA_DIALOG, "DIALOG"}};
+constexpr TQWord kPermissions[] = {{TQ_PERMISSIONS_NONE, "NONE"},
+                                   {TQ_PERMISSIONS_VIEW, "VIEW"},
+                                   {TQ_PERMISSIONS_CHANGE, "CHANGE"}};
 constexpr TQWord kMessageTypes[] = {
     {TQ_MSG_NOTE, "NOTE"}, {TQ_MSG_WARNING, "WARNING"}, {TQ_MSG_ERROR, "ERROR"}};
 
@@ -65,3 +73,5 @@ const TQWords kTQStatHistoryWords = words(kStatHistory, "<undefined user or time
 const TQWords kTQMultiValueWords = words(kMultiValue, "<undefined multi-match code = %u>");
 const TQWords kTQSortWords = words(kSort, "<undefined sort order = %u>");
 const TQWords kTQMessageTypeWords = words(kMessageTypes, "<unknown type>");
+const TQWords kTQSchemaTypeWords = words(kSchemaTypes, "<undefined schema type = %u>");
+const TQWords kTQPermissionWords = words(kPermissions, "<undefined permission = %u>");
