@@ -138,6 +138,9 @@ TEST(Walk, PrinterShowsWordsLabelsAndUndefinedValues) {
     TQValueStruct v = c.value;
     EXPECT_EQ(printed(v), c.line);
   }
+  TQFieldValueOrArithStruct operand = textOperand("open");
+  EXPECT_EQ(printed(operand),
+            "Field/Value/Arithmetic operand:\n   Tag: VALUE\n   Value:  (char) open\n");
   TQQualifierStruct odd{};
   odd.operation = 9;
   EXPECT_EQ(printed(odd), "Qualifier Struct:\n   Operation: <undefined operation = 9>\n");
@@ -239,12 +242,13 @@ TEST(Replay, MalformedLogsNameTheLineAndWhatWasExpected) {
   std::remove(path.c_str());
 }
 
-TEST(Replay, PausesAndTheSessionsOwnBlocksAreReportedNotPerformed) {
+TEST(Replay, PausesSessionBlocksAndCallsWithoutASessionAreReportedNotPerformed) {
   const std::string path =
       (std::filesystem::temp_directory_path() / ("tqrec-steps-" + std::to_string(getpid())))
           .string();
   std::ofstream(path, std::ios::binary)
       << "#\n# TQInitialization\n#\ninit\n#\n# (Pause)\n#\nst\n4\n#\n# TQExport\n#\nexp\n"
+         "#\n# TQDeleteEntry\n#\nde\nDemo:Request\n1\n000000000000001\n0\n"
          "#\n# TQTermination\n#\nterm\n";
   TQReplayLog* log = TQReplayOpen(path.c_str());
   ASSERT_NE(log, nullptr);
@@ -264,7 +268,8 @@ TEST(Replay, PausesAndTheSessionsOwnBlocksAreReportedNotPerformed) {
                        {TQ_REPLAY_SESSION, "TQInitialization@1"},
                        {TQ_REPLAY_PAUSE, "(Pause)@5/4"},
                        {TQ_REPLAY_SKIPPED, "TQExport@10"},
-                       {TQ_REPLAY_SESSION, "TQTermination@14"}}));
+                       {TQ_REPLAY_SKIPPED, "TQDeleteEntry@14"},
+                       {TQ_REPLAY_SESSION, "TQTermination@22"}}));
 }
 
 }  // namespace

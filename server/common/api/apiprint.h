@@ -44,6 +44,7 @@ class TQResultPrinter {
     out_.append("\n");
   }
   void tag(const char* label, uint32_t& x, const TQWords& words) {
+    breakLine();
     start(label);
     wordOf(x, words);
     open_ = true;

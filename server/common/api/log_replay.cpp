@@ -214,8 +214,9 @@ void readStep(TQReplayLog* log, TQControlStruct* control, TQReplayStep* step,
     step->kind = TQ_REPLAY_SKIPPED;
     return;
   }
-  const uint32_t result =
-      row->replay(reader, row->plan != nullptr ? row->plan() : nullptr, control, status);
+  // Without a control record the arguments are read but nothing is sent.
+  const TQCallPlan* plan = control != nullptr && row->plan != nullptr ? row->plan() : nullptr;
+  const uint32_t result = row->replay(reader, plan, control, status);
   if (!reader.ok()) return malformed(step, reader);
   if (result == kTQFrameGoOn) {
     step->kind = TQ_REPLAY_SKIPPED;
