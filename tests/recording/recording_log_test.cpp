@@ -120,6 +120,28 @@ TEST(CommandLog, EachKindOfArgumentIsWrittenByTheRules) {
        },
        "#\n# TQCreateSchema\n#\ncs\nJoined\n2\nLeft\nRight\n0\n0\n1\n1\n2\n0\n0\n0\n0\n"
        "\nowner\n\n"},
+      {"a filter writes its action lists action by action",
+       [](Recorder& r) {
+         TQFilterActionStruct actions[2]{};
+         actions[0].action = TQ_FILTER_ACTION_NOTIFY;
+         actions[0].u.notify.user = const_cast<char*>("Ann");
+         actions[0].u.notify.notifyText = const_cast<char*>("hi");
+         actions[0].u.notify.notifyPriority = 1;
+         actions[0].u.notify.notifyMechanism = TQ_NOTIFY_VIA_NOTIFIER;
+         actions[0].u.notify.subjectText = const_cast<char*>("s");
+         TQFieldAssignStruct assign{};
+         assign.fieldId = 8;
+         assign.assignment.assignType = TQ_ASSIGN_TYPE_VALUE;
+         assign.assignment.u.value.dataType = TQ_DATA_TYPE_CHAR;
+         assign.assignment.u.value.u.charVal = const_cast<char*>("done");
+         actions[1].action = TQ_FILTER_ACTION_FIELDS;
+         actions[1].u.setFields = {1, &assign};
+         TQFilterActionList list{2, actions};
+         TQCreateFilter(r.control(), "F1", 500, kForm, 2, 1, nullptr, &list, nullptr, nullptr,
+                        nullptr, nullptr, r.status());
+       },
+       "#\n# TQCreateFilter\n#\ncf\nF1\n500\nDemo:Request\n2\n1\n0\n"
+       "2\n1\nAnn\nhi\n1\n1\n0\ns\n0\n0\n4\n1\n8\n1\n4\ndone\n0\n\n\n\n"},
       {"a delete names its object first",
        [](Recorder& r) { TQDeleteSchema(r.control(), "Old:Form", 2, r.status()); },
        "#\n# TQDeleteSchema\n#\nds\nOld:Form\n2\n"},

@@ -11,6 +11,7 @@
 #include "api/log_command.h"
 #include "api/log_replay.h"
 #include "api/log_walk.h"
+#include "api/log_walk_actions.h"
 #include "api/tqb_def_family.h"
 #include "api/tqb_plans.h"
 
@@ -240,7 +241,52 @@ void tqWalkArgs(V& v, TQCreateSchemaArgs& a) {
   v.text("Change Diary:", a.common.changeDiary);
 }
 
+template <class V>
+void tqWalkArgs(V& v, TQCreateFilterArgs& a) {
+  v.text("Name:", a.name);
+  v.u32("Order:", a.order);
+  v.text("Schema:", a.schema);
+  v.u32("Operations:", a.operations);
+  v.u32("Enable:", a.enable);
+  tqWalk(v, a.query);
+  tqWalk(v, a.actions);
+  tqWalk(v, a.elseActions);
+  v.text("Help Text:", a.common.helpText);
+  v.fixed("Owner:", a.common.owner, sizeof a.common.owner);
+  v.text("Change Diary:", a.common.changeDiary);
+}
+
+template <class V>
+void tqWalkArgs(V& v, TQSetFilterArgs& a) {
+  v.text("Name:", a.name);
+  v.changed("New Name:", a.changedMask, 1u << 0, [&] { v.text("New Name:", a.newName); });
+  v.changed("Order:", a.changedMask, 1u << 1, [&] { v.u32("Order:", a.order); });
+  v.changed("Schema:", a.changedMask, 1u << 2, [&] { v.text("Schema:", a.schema); });
+  v.changed("Operations:", a.changedMask, 1u << 3, [&] { v.u32("Operations:", a.operations); });
+  v.changed("Enable:", a.changedMask, 1u << 4, [&] { v.u32("Enable:", a.enable); });
+  v.changed("Query:", a.changedMask, 1u << 5, [&] { tqWalk(v, a.query); });
+  v.changed("Actions:", a.changedMask, 1u << 6, [&] { tqWalk(v, a.actions); });
+  v.changed("Else:", a.changedMask, 1u << 7, [&] { tqWalk(v, a.elseActions); });
+  v.changed("Help Text:", a.changedMask, 1u << 8, [&] { v.text("Help Text:", a.common.helpText); });
+  v.changed("Owner:", a.changedMask, 1u << 9,
+            [&] { v.fixed("Owner:", a.common.owner, sizeof a.common.owner); });
+  v.changed("Change Diary:", a.changedMask, 1u << 10,
+            [&] { v.text("Change Diary:", a.common.changeDiary); });
+}
+
 // --------------------------------------------------- result records
+
+template <class V>
+void tqWalkResult(V& v, TQGetFilterResult& r) {
+  v.u32("Order:", r.order);
+  v.fixed("Schema:", r.schema, sizeof r.schema);
+  v.u32("Operations:", r.operations);
+  v.u32("Enable:", r.enable);
+  tqWalk(v, r.query);
+  tqWalk(v, r.actions);
+  tqWalk(v, r.elseActions);
+  tqWalkArgs(v, r.common);
+}
 
 template <class V>
 void tqWalkResult(V& v, TQGetSchemaResult& r) {

@@ -1,5 +1,6 @@
 // The words under which the result log prints enumerations (log_walk.h).
 #include "api/log_walk.h"
+#include "api/log_walk_actions.h"
 
 namespace {
 
@@ -59,6 +60,23 @@ constexpr TQWord kSchemaTypes[] = {{TQ_SCHEMA_NONE, "NONE"},
 constexpr TQWord kPermissions[] = {{TQ_PERMISSIONS_NONE, "NONE"},
                                    {TQ_PERMISSIONS_VIEW, "VIEW"},
                                    {TQ_PERMISSIONS_CHANGE, "CHANGE"}};
+constexpr TQWord kAssignTypes[] = {
+    {TQ_ASSIGN_TYPE_NONE, "NONE"},   {TQ_ASSIGN_TYPE_VALUE, "VALUE"},
+    {TQ_ASSIGN_TYPE_FIELD, "FIELD"}, {TQ_ASSIGN_TYPE_PROCESS, "PROCESS"},
+    {TQ_ASSIGN_TYPE_ARITH, "ARITH"}, {TQ_ASSIGN_TYPE_FUNCTION, "FUNCTION"},
+    {TQ_ASSIGN_TYPE_DDE, "DDE"},     {TQ_ASSIGN_TYPE_SQL, "SQL"},
+};
+constexpr TQWord kFilterActions[] = {
+    {TQ_FILTER_ACTION_NONE, "NONE"},
+    {TQ_FILTER_ACTION_NOTIFY, "NOTIFY"},
+    {TQ_FILTER_ACTION_MESSAGE, "MESSAGE"},
+    {TQ_FILTER_ACTION_LOG, "LOG"},
+    {TQ_FILTER_ACTION_FIELDS, "FIELDS"},
+    {TQ_FILTER_ACTION_PROCESS, "PROCESS"},
+    {TQ_FILTER_ACTION_FIELDP, "PUSH FIELDS"},
+    {TQ_FILTER_ACTION_SQL, "SQL"},
+    {TQ_FILTER_ACTION_GOTOACTION, "GOTO ACTION"},
+};
 constexpr TQWord kMessageTypes[] = {
     {TQ_MSG_NOTE, "NOTE"}, {TQ_MSG_WARNING, "WARNING"}, {TQ_MSG_ERROR, "ERROR"}};
 
@@ -75,3 +93,5 @@ const TQWords kTQSortWords = words(kSort, "<undefined sort order = %u>");
 const TQWords kTQMessageTypeWords = words(kMessageTypes, "<unknown type>");
 const TQWords kTQSchemaTypeWords = words(kSchemaTypes, "<undefined schema type = %u>");
 const TQWords kTQPermissionWords = words(kPermissions, "<undefined permission = %u>");
+const TQWords kTQAssignTypeWords = words(kAssignTypes, "<undefined assign type = %u>");
+const TQWords kTQFilterActionWords = words(kFilterActions, "<undefined action = %u>");
