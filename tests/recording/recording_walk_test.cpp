@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -14,6 +15,7 @@
 #include "api/log_command.h"
 #include "api/log_replay.h"
 #include "api/log_walk.h"
+#include "api/log_walk_actions.h"
 #include "tqlink_services.h"
 
 namespace {
@@ -99,6 +101,100 @@ TEST(Walk, AQualifierIsWrittenInTreeOrderAndReadBackWhole) {
   EXPECT_EQ(printed(back), printed(tree.root));
   TQLogRelease release;
   tqWalk(release, back);
+}
+
+// Every kind of filter action and of assignment, for the round trip below.
+struct Actions {
+  TQAssignFieldStruct fromField{};
+  TQAssignStruct params[2]{};
+  TQFunctionAssignStruct function{};
+  TQArithOpAssignStruct negate{};
+  TQDDEStruct dde{};
+  TQAssignSQLStruct sql{};
+  TQFieldAssignStruct sets[6]{};
+  TQPushFieldsStruct push{};
+  uint32_t notifyIds[2] = {8, 4};
+  TQFilterActionStruct items[8]{};
+  TQFilterActionList list{8, items};
+
+  Actions() {
+    std::strcpy(fromField.schema, "Other");
+    fromField.tag = TQ_FIELD;
+    fromField.u.fieldId = 4;
+    fromField.multiMatchOption = TQ_MULTI_MATCH_FIRST;
+    params[0].assignType = TQ_ASSIGN_TYPE_PROCESS;
+    params[0].u.process = const_cast<char*>("date");
+    params[1].assignType = TQ_ASSIGN_TYPE_FIELD;
+    params[1].u.field = &fromField;
+    function = {TQ_FUNCTION_DATE, 2, params};
+    negate.operation = TQ_ARITH_OP_NEGATE;
+    negate.right.assignType = TQ_ASSIGN_TYPE_VALUE;
+    negate.right.u.value.dataType = TQ_DATA_TYPE_INTEGER;
+    negate.right.u.value.u.intVal = 3;
+    dde = {const_cast<char*>("svc"),    const_cast<char*>("topic"), nullptr, TQ_DDE_POKE,
+           const_cast<char*>("/bin/x"), const_cast<char*>("go")};
+    std::strcpy(sql.server, "db");
+    sql.sqlCommand = const_cast<char*>("select 1");
+    sql.valueIndex = 1;
+    const uint32_t types[] = {TQ_ASSIGN_TYPE_FIELD, TQ_ASSIGN_TYPE_FUNCTION, TQ_ASSIGN_TYPE_ARITH,
+                              TQ_ASSIGN_TYPE_DDE,   TQ_ASSIGN_TYPE_SQL,      TQ_ASSIGN_TYPE_NONE};
+    for (uint32_t i = 0; i < 6; ++i) {
+      sets[i].fieldId = 536870913 + i;
+      sets[i].assignment.assignType = types[i];
+    }
+    sets[0].assignment.u.field = &fromField;
+    sets[1].assignment.u.function = &function;
+    sets[2].assignment.u.arithOp = &negate;
+    sets[3].assignment.u.dde = &dde;
+    sets[4].assignment.u.sql = &sql;
+    push.field = fromField;
+    push.assign = params[0];
+    items[0].action = TQ_FILTER_ACTION_NOTIFY;
+    items[0].u.notify = {const_cast<char*>("Ann"),
+                         const_cast<char*>("line\none"),
+                         2,
+                         TQ_NOTIFY_VIA_EMAIL,
+                         0,
+                         nullptr,
+                         TQ_FILTER_FIELD_IDS_LIST,
+                         {2, notifyIds}};
+    items[1].action = TQ_FILTER_ACTION_MESSAGE;
+    items[1].u.message = {2, 8001, const_cast<char*>("stop"), 1};
+    items[2].action = TQ_FILTER_ACTION_LOG;
+    items[2].u.logFile = const_cast<char*>("/tmp/log");
+    items[3].action = TQ_FILTER_ACTION_FIELDS;
+    items[3].u.setFields = {6, sets};
+    items[4].action = TQ_FILTER_ACTION_PROCESS;
+    items[4].u.process = const_cast<char*>("run");
+    items[5].action = TQ_FILTER_ACTION_FIELDP;
+    items[5].u.pushFields = {1, &push};
+    items[6].action = TQ_FILTER_ACTION_SQL;
+    std::strcpy(items[6].u.sqlCommand.server, "db");
+    items[6].u.sqlCommand.sqlCommand = const_cast<char*>("update x");
+    items[7].action = TQ_FILTER_ACTION_GOTOACTION;
+    items[7].u.gotoAction = {TQ_GOTO_ABSOLUTE_ORDER, 300};
+  }
+};
+
+TEST(Walk, EveryFilterActionAndAssignmentIsReadBackWhole) {
+  Actions actions;
+  const std::string lines = written(actions.list);
+  EXPECT_EQ(lines.rfind("8\n1\nAnn\nline one\n2\n2\n0\n\n2\n2\n8\n4\n", 0), 0u) << lines;
+  TQLogReader reader(lines.data(), lines.size());
+  TQFilterActionList back{};
+  tqWalk(reader, back);
+  ASSERT_TRUE(reader.ok()) << reader.expected() << " at " << reader.lineNumber();
+  EXPECT_TRUE(reader.atEnd());
+  EXPECT_EQ(written(back), lines);
+  const std::string text = printed(back);
+  for (const char* word :
+       {"Action: NOTIFY", "Action: GOTO ACTION", "Assign Type: FUNCTION", "Assign Type: DDE",
+        "Operation: NEGATE (unary minus)", "SQL assignment:"}) {
+    EXPECT_NE(text.find(word), std::string::npos) << word;
+  }
+  TQLogRelease release;
+  tqWalk(release, back);
+  EXPECT_EQ(back.actionList, nullptr);
 }
 
 TEST(Walk, PrinterShowsWordsLabelsAndUndefinedValues) {

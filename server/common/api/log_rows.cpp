@@ -274,7 +274,81 @@ void tqWalkArgs(V& v, TQSetFilterArgs& a) {
             [&] { v.text("Change Diary:", a.common.changeDiary); });
 }
 
+template <class V>
+void tqWalkArgs(V& v, TQCreateEscalationArgs& a) {
+  v.text("Name:", a.name);
+  tqWalk(v, a.time);
+  v.text("Schema:", a.schema);
+  v.u32("Enable:", a.enable);
+  tqWalk(v, a.query);
+  tqWalk(v, a.actions);
+  tqWalk(v, a.elseActions);
+  v.text("Help Text:", a.common.helpText);
+  v.fixed("Owner:", a.common.owner, sizeof a.common.owner);
+  v.text("Change Diary:", a.common.changeDiary);
+}
+
+template <class V>
+void tqWalkArgs(V& v, TQSetEscalationArgs& a) {
+  v.text("Name:", a.name);
+  v.changed("New Name:", a.changedMask, 1u << 0, [&] { v.text("New Name:", a.newName); });
+  v.changed("Time:", a.changedMask, 1u << 1, [&] { tqWalk(v, a.time); });
+  v.changed("Schema:", a.changedMask, 1u << 2, [&] { v.text("Schema:", a.schema); });
+  v.changed("Enable:", a.changedMask, 1u << 3, [&] { v.u32("Enable:", a.enable); });
+  v.changed("Query:", a.changedMask, 1u << 4, [&] { tqWalk(v, a.query); });
+  v.changed("Actions:", a.changedMask, 1u << 5, [&] { tqWalk(v, a.actions); });
+  v.changed("Else:", a.changedMask, 1u << 6, [&] { tqWalk(v, a.elseActions); });
+  v.changed("Help Text:", a.changedMask, 1u << 7, [&] { v.text("Help Text:", a.common.helpText); });
+  v.changed("Owner:", a.changedMask, 1u << 8,
+            [&] { v.fixed("Owner:", a.common.owner, sizeof a.common.owner); });
+  v.changed("Change Diary:", a.changedMask, 1u << 9,
+            [&] { v.text("Change Diary:", a.common.changeDiary); });
+}
+
 // --------------------------------------------------- result records
+
+template <class V>
+void tqWalkResult(V& v, TQGetEscalationResult& r) {
+  tqWalk(v, r.time);
+  v.fixed("Schema:", r.schema, sizeof r.schema);
+  v.u32("Enable:", r.enable);
+  tqWalk(v, r.query);
+  tqWalk(v, r.actions);
+  tqWalk(v, r.elseActions);
+  tqWalkArgs(v, r.common);
+}
+
+template <class V>
+void tqWalkResult(V& v, TQGetListGroupResult& r) {
+  v.list("Group Info", r.groups.numItems, r.groups.groupList, [&](TQGroupInfoStruct& g) {
+    v.record("Group Info Struct:", [&] {
+      v.u32("Group id:", g.groupId);
+      v.u32("Group type:", g.groupType);
+      tqWalk(v, g.groupName);
+    });
+  });
+}
+
+template <class V>
+void tqWalkResult(V& v, TQGetListUserResult& r) {
+  v.list("User Info", r.users.numItems, r.users.userList, [&](TQUserInfoStruct& u) {
+    v.record("User Info Struct:", [&] {
+      v.fixed("User name:", u.userName, sizeof u.userName);
+      v.list("User License", u.licenseInfo.numItems, u.licenseInfo.licenseList,
+             [&](TQUserLicenseStruct& l) {
+               v.record("User License Struct:", [&] {
+                 v.u32("License Tag:", l.licenseTag);
+                 v.u32("License Type:", l.licenseType);
+                 v.u32("Current License Type:", l.currentLicenseType);
+               });
+             });
+      v.i32("Connect time:", u.connectTime);
+      v.i32("Last access:", u.lastAccess);
+      v.u32("Default Notify Mechanism:", u.defaultNotifyMech);
+      v.text("Email address:", u.emailAddress);
+    });
+  });
+}
 
 template <class V>
 void tqWalkResult(V& v, TQGetFilterResult& r) {

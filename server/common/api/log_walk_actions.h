@@ -189,3 +189,18 @@ void tqWalk(V& v, TQFilterActionList& x) {
   v.list("Filter Action", x.numItems, x.actionList,
          [&](TQFilterActionStruct& item) { tqWalk(v, item); });
 }
+
+template <class V>
+void tqWalk(V& v, TQEscalationTmStruct& x) {
+  v.record("Escalation Time Struct:", [&] {
+    v.u32("Escalation Time Type:", x.escalationTmType);
+    if (x.escalationTmType == TQ_ESCALATION_TYPE_INTERVAL) {
+      v.u32("Interval:", x.u.interval);
+    } else if (x.escalationTmType == TQ_ESCALATION_TYPE_TIMEMARK) {
+      v.u32("Month Days:", x.u.date.monthday);
+      v.u32("Week Days:", x.u.date.weekday);
+      v.u32("Hours:", x.u.date.hourmask);
+      v.u32("Minute:", x.u.date.minute);
+    }
+  });
+}
