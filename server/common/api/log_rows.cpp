@@ -200,7 +200,7 @@ void tqWalkArgs(V& v, TQExecuteProcessArgs& a) {
   v.hidden(a.wait, 1);
 }
 
-// The common attributes a set or create sends and a get returns.
+// The common attributes a get returns.
 template <class V>
 void tqWalkArgs(V& v, TQCommonAttributes& c) {
   v.text("Help Text:", c.helpText);
@@ -209,6 +209,42 @@ void tqWalkArgs(V& v, TQCommonAttributes& c) {
   v.fixed("Last Changed:", c.lastChanged, sizeof c.lastChanged);
   v.text("Change Diary:", c.changeDiary);
 }
+
+namespace {
+
+// The common attributes a create sends.
+template <class V>
+void walkCommon(V& v, TQCommonChanges& c) {
+  v.text("Help Text:", c.helpText);
+  v.fixed("Owner:", c.owner, sizeof c.owner);
+  v.text("Change Diary:", c.changeDiary);
+}
+
+// The common attributes a set may change: the bits from `bit` on.
+template <class V>
+void walkChangedCommon(V& v, uint32_t& mask, uint32_t bit, TQCommonChanges& c) {
+  v.changed("Help Text:", mask, bit, [&] { v.text("Help Text:", c.helpText); });
+  v.changed("Owner:", mask, bit << 1, [&] { v.fixed("Owner:", c.owner, sizeof c.owner); });
+  v.changed("Change Diary:", mask, bit << 2, [&] { v.text("Change Diary:", c.changeDiary); });
+}
+
+// The qualification and the two action lists of a filter or escalation;
+// with a changed mask (a set), each from `bit` on when the mask says so.
+template <class V, class R>
+void walkRule(V& v, R& r) {
+  tqWalk(v, r.query);
+  tqWalk(v, r.actions);
+  tqWalk(v, r.elseActions);
+}
+
+template <class V, class R>
+void walkChangedRule(V& v, uint32_t& mask, uint32_t bit, R& r) {
+  v.changed("Query:", mask, bit, [&] { tqWalk(v, r.query); });
+  v.changed("Actions:", mask, bit << 1, [&] { tqWalk(v, r.actions); });
+  v.changed("Else:", mask, bit << 2, [&] { tqWalk(v, r.elseActions); });
+}
+
+}  // namespace
 
 template <class V>
 void tqWalkArgs(V& v, TQSetSchemaArgs& a) {
@@ -220,11 +256,7 @@ void tqWalkArgs(V& v, TQSetSchemaArgs& a) {
   v.changed("Query List:", a.changedMask, 1u << 4, [&] { tqWalk(v, a.queryListFields); });
   v.changed("Sort List:", a.changedMask, 1u << 5, [&] { tqWalk(v, a.sort); });
   v.changed("Index List:", a.changedMask, 1u << 6, [&] { tqWalk(v, a.indexes); });
-  v.changed("Help Text:", a.changedMask, 1u << 7, [&] { v.text("Help Text:", a.common.helpText); });
-  v.changed("Owner:", a.changedMask, 1u << 8,
-            [&] { v.fixed("Owner:", a.common.owner, sizeof a.common.owner); });
-  v.changed("Change Diary:", a.changedMask, 1u << 9,
-            [&] { v.text("Change Diary:", a.common.changeDiary); });
+  walkChangedCommon(v, a.changedMask, 1u << 7, a.common);
 }
 
 template <class V>
@@ -236,9 +268,7 @@ void tqWalkArgs(V& v, TQCreateSchemaArgs& a) {
   tqWalk(v, a.queryListFields);
   tqWalk(v, a.sort);
   tqWalk(v, a.indexes);
-  v.text("Help Text:", a.common.helpText);
-  v.fixed("Owner:", a.common.owner, sizeof a.common.owner);
-  v.text("Change Diary:", a.common.changeDiary);
+  walkCommon(v, a.common);
 }
 
 template <class V>
@@ -248,12 +278,8 @@ void tqWalkArgs(V& v, TQCreateFilterArgs& a) {
   v.text("Schema:", a.schema);
   v.u32("Operations:", a.operations);
   v.u32("Enable:", a.enable);
-  tqWalk(v, a.query);
-  tqWalk(v, a.actions);
-  tqWalk(v, a.elseActions);
-  v.text("Help Text:", a.common.helpText);
-  v.fixed("Owner:", a.common.owner, sizeof a.common.owner);
-  v.text("Change Diary:", a.common.changeDiary);
+  walkRule(v, a);
+  walkCommon(v, a.common);
 }
 
 template <class V>
@@ -264,14 +290,8 @@ void tqWalkArgs(V& v, TQSetFilterArgs& a) {
   v.changed("Schema:", a.changedMask, 1u << 2, [&] { v.text("Schema:", a.schema); });
   v.changed("Operations:", a.changedMask, 1u << 3, [&] { v.u32("Operations:", a.operations); });
   v.changed("Enable:", a.changedMask, 1u << 4, [&] { v.u32("Enable:", a.enable); });
-  v.changed("Query:", a.changedMask, 1u << 5, [&] { tqWalk(v, a.query); });
-  v.changed("Actions:", a.changedMask, 1u << 6, [&] { tqWalk(v, a.actions); });
-  v.changed("Else:", a.changedMask, 1u << 7, [&] { tqWalk(v, a.elseActions); });
-  v.changed("Help Text:", a.changedMask, 1u << 8, [&] { v.text("Help Text:", a.common.helpText); });
-  v.changed("Owner:", a.changedMask, 1u << 9,
-            [&] { v.fixed("Owner:", a.common.owner, sizeof a.common.owner); });
-  v.changed("Change Diary:", a.changedMask, 1u << 10,
-            [&] { v.text("Change Diary:", a.common.changeDiary); });
+  walkChangedRule(v, a.changedMask, 1u << 5, a);
+  walkChangedCommon(v, a.changedMask, 1u << 8, a.common);
 }
 
 template <class V>
@@ -280,12 +300,8 @@ void tqWalkArgs(V& v, TQCreateEscalationArgs& a) {
   tqWalk(v, a.time);
   v.text("Schema:", a.schema);
   v.u32("Enable:", a.enable);
-  tqWalk(v, a.query);
-  tqWalk(v, a.actions);
-  tqWalk(v, a.elseActions);
-  v.text("Help Text:", a.common.helpText);
-  v.fixed("Owner:", a.common.owner, sizeof a.common.owner);
-  v.text("Change Diary:", a.common.changeDiary);
+  walkRule(v, a);
+  walkCommon(v, a.common);
 }
 
 template <class V>
@@ -295,14 +311,8 @@ void tqWalkArgs(V& v, TQSetEscalationArgs& a) {
   v.changed("Time:", a.changedMask, 1u << 1, [&] { tqWalk(v, a.time); });
   v.changed("Schema:", a.changedMask, 1u << 2, [&] { v.text("Schema:", a.schema); });
   v.changed("Enable:", a.changedMask, 1u << 3, [&] { v.u32("Enable:", a.enable); });
-  v.changed("Query:", a.changedMask, 1u << 4, [&] { tqWalk(v, a.query); });
-  v.changed("Actions:", a.changedMask, 1u << 5, [&] { tqWalk(v, a.actions); });
-  v.changed("Else:", a.changedMask, 1u << 6, [&] { tqWalk(v, a.elseActions); });
-  v.changed("Help Text:", a.changedMask, 1u << 7, [&] { v.text("Help Text:", a.common.helpText); });
-  v.changed("Owner:", a.changedMask, 1u << 8,
-            [&] { v.fixed("Owner:", a.common.owner, sizeof a.common.owner); });
-  v.changed("Change Diary:", a.changedMask, 1u << 9,
-            [&] { v.text("Change Diary:", a.common.changeDiary); });
+  walkChangedRule(v, a.changedMask, 1u << 4, a);
+  walkChangedCommon(v, a.changedMask, 1u << 7, a.common);
 }
 
 // --------------------------------------------------- result records
@@ -312,9 +322,7 @@ void tqWalkResult(V& v, TQGetEscalationResult& r) {
   tqWalk(v, r.time);
   v.fixed("Schema:", r.schema, sizeof r.schema);
   v.u32("Enable:", r.enable);
-  tqWalk(v, r.query);
-  tqWalk(v, r.actions);
-  tqWalk(v, r.elseActions);
+  walkRule(v, r);
   tqWalkArgs(v, r.common);
 }
 
@@ -356,9 +364,7 @@ void tqWalkResult(V& v, TQGetFilterResult& r) {
   v.fixed("Schema:", r.schema, sizeof r.schema);
   v.u32("Operations:", r.operations);
   v.u32("Enable:", r.enable);
-  tqWalk(v, r.query);
-  tqWalk(v, r.actions);
-  tqWalk(v, r.elseActions);
+  walkRule(v, r);
   tqWalkArgs(v, r.common);
 }
 
