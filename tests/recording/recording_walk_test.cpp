@@ -197,6 +197,34 @@ TEST(Walk, EveryFilterActionAndAssignmentIsReadBackWhole) {
   EXPECT_EQ(back.actionList, nullptr);
 }
 
+TEST(Walk, ANestedCharacterMenuIsReadBackWhole) {
+  TQCharMenuItemStruct inner[1]{};
+  std::strcpy(inner[0].label, "Low");
+  inner[0].itemType = TQ_MENU_ITEM_VALUE;
+  inner[0].u.value = const_cast<char*>("1");
+  TQCharMenuStruct child{};
+  child.menuType = TQ_CHAR_MENU_LIST;
+  child.u.menuList = {1, inner};
+  TQCharMenuItemStruct outer[2]{};
+  std::strcpy(outer[0].label, "Levels");
+  outer[0].itemType = TQ_MENU_ITEM_MENU;
+  outer[0].u.childMenu = &child;
+  std::strcpy(outer[1].label, "None");
+  outer[1].itemType = TQ_MENU_ITEM_VALUE;
+  TQCharMenuStruct menu{};
+  menu.menuType = TQ_CHAR_MENU_LIST;
+  menu.u.menuList = {2, outer};
+  const std::string lines = written(menu);
+  EXPECT_EQ(lines, "1\n2\nLevels\n2\n1\n1\nLow\n1\n1\nNone\n1\n\n");
+  TQLogReader reader(lines.data(), lines.size());
+  TQCharMenuStruct back{};
+  tqWalk(reader, back);
+  ASSERT_TRUE(reader.ok()) << reader.expected() << " at " << reader.lineNumber();
+  EXPECT_EQ(written(back), lines);
+  TQLogRelease release;
+  tqWalk(release, back);
+}
+
 TEST(Walk, PrinterShowsWordsLabelsAndUndefinedValues) {
   Tree tree;
   const std::string text = printed(tree.leafGreater);

@@ -315,6 +315,24 @@ void tqWalkArgs(V& v, TQSetEscalationArgs& a) {
   walkChangedCommon(v, a.changedMask, 1u << 7, a.common);
 }
 
+template <class V>
+void tqWalkArgs(V& v, TQCreateCharMenuArgs& a) {
+  v.text("Name:", a.name);
+  v.u32("Refresh Code:", a.refreshCode);
+  tqWalk(v, a.menu);
+  walkCommon(v, a.common);
+}
+
+template <class V>
+void tqWalkArgs(V& v, TQSetCharMenuArgs& a) {
+  v.text("Name:", a.name);
+  v.changed("New Name:", a.changedMask, 1u << 0, [&] { v.text("New Name:", a.newName); });
+  v.changed("Refresh Code:", a.changedMask, 1u << 1,
+            [&] { v.u32("Refresh Code:", a.refreshCode); });
+  v.changed("Menu:", a.changedMask, 1u << 2, [&] { tqWalk(v, a.menu); });
+  walkChangedCommon(v, a.changedMask, 1u << 3, a.common);
+}
+
 // --------------------------------------------------- result records
 
 template <class V>
@@ -323,6 +341,13 @@ void tqWalkResult(V& v, TQGetEscalationResult& r) {
   v.fixed("Schema:", r.schema, sizeof r.schema);
   v.u32("Enable:", r.enable);
   walkRule(v, r);
+  tqWalkArgs(v, r.common);
+}
+
+template <class V>
+void tqWalkResult(V& v, TQGetCharMenuResult& r) {
+  v.u32("Refresh Code:", r.refreshCode);
+  tqWalk(v, r.menu);
   tqWalkArgs(v, r.common);
 }
 

@@ -396,3 +396,59 @@ void tqWalk(V& v, TQIndexList& x) {
     });
   });
 }
+
+// ------------------------------------------------------ character menus
+
+template <class V>
+void tqWalk(V& v, TQCharMenuStruct& x);
+
+template <class V>
+void tqWalk(V& v, TQCharMenuList& x) {
+  v.list("Character Menu", x.numItems, x.charMenuList, [&](TQCharMenuItemStruct& item) {
+    v.record("Char Menu Item Struct:", [&] {
+      v.fixed("Label:", item.label, sizeof item.label);
+      v.u32("Item Type:", item.itemType);
+      if (item.itemType == TQ_MENU_ITEM_VALUE) {
+        v.text("Value:", item.u.value);
+      } else if (item.itemType == TQ_MENU_ITEM_MENU) {
+        v.child(item.u.childMenu, [&](TQCharMenuStruct& menu) { tqWalk(v, menu); });
+      }
+    });
+  });
+}
+
+template <class V>
+void tqWalk(V& v, TQCharMenuStruct& x) {
+  v.record("Char Menu Struct:", [&] {
+    v.u32("Menu Type:", x.menuType);
+    switch (x.menuType) {
+      case TQ_CHAR_MENU_LIST:
+        tqWalk(v, x.u.menuList);
+        break;
+      case TQ_CHAR_MENU_QUERY:
+        v.record("Char Menu Query Struct:", [&] {
+          v.fixed("Schema:", x.u.menuQuery.schema, sizeof x.u.menuQuery.schema);
+          v.fixed("Server:", x.u.menuQuery.server, sizeof x.u.menuQuery.server);
+          tqWalk(v, x.u.menuQuery.qualifier);
+          v.u32("Label Field:", x.u.menuQuery.labelFieldId);
+          v.u32("Value Field:", x.u.menuQuery.valueFieldId);
+          v.boolean("Sort On Label:", x.u.menuQuery.sortOnLabel);
+        });
+        break;
+      case TQ_CHAR_MENU_FILE:
+        v.u32("File Location:", x.u.menuFile.fileLocation);
+        v.text("File Name:", x.u.menuFile.filename);
+        break;
+      case TQ_CHAR_MENU_SQL:
+        v.record("Char Menu SQL Struct:", [&] {
+          v.fixed("Server:", x.u.menuSQL.server, sizeof x.u.menuSQL.server);
+          v.text("SQL Command:", x.u.menuSQL.sqlCommand);
+          v.i32("Label Index:", x.u.menuSQL.labelIndex);
+          v.i32("Value Index:", x.u.menuSQL.valueIndex);
+        });
+        break;
+      default:
+        break;
+    }
+  });
+}
