@@ -3562,6 +3562,35 @@ uint32_t TQDeleteGroup(TQControlStruct* control, const char* groupName, TQStatus
  */
 char* TQGetTextForErrorMessage(int32_t messageNumber);
 
+/* --- Call recording ------------------------------------------------------ */
+
+/**
+ * Starts recording the calls of the session: before each call its inputs go
+ * to the command log, a replayable script of one value per line; after it
+ * its return code, outputs and statuses go to the result log. Opens
+ * whichever of the two logs is not open yet, for appending and unbuffered.
+ *
+ * @param control    the control record of the session.
+ * @param commandLog the command log's file name; NULL for "tqapicmd.log".
+ * @param resultLog  the result log's file name; NULL for "tqapires.log".
+ * @param status     set empty at entry; recording adds no status.
+ * @return 0; 2 when a log cannot be opened (recording stays off and a
+ *         command log opened by this call is closed again); 3 when the
+ *         session cannot be found; 4 when @p status is NULL.
+ */
+uint32_t TQStartRecording(TQControlStruct* control, const char* commandLog, const char* resultLog,
+                          TQStatusList* status);
+
+/**
+ * Stops recording the calls of the session: clears the recording and pause
+ * flags and closes both logs.
+ *
+ * @param control the control record of the session.
+ * @param status  set empty at entry.
+ * @return 0; 3 when the session cannot be found; 4 when @p status is NULL.
+ */
+uint32_t TQStopRecording(TQControlStruct* control, TQStatusList* status);
+
 #ifdef __cplusplus
 }
 #endif

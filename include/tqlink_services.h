@@ -369,6 +369,54 @@ size_t TQMbEncodedLength(const char* text);
 /** @} */
 /** @} */
 
+/* --- Replay of a command log ---------------------------------------------- */
+
+/** A command log read for replay (opaque). */
+typedef struct TQReplayLog TQReplayLog;
+
+/** What TQReplayNext() found. */
+#define TQ_REPLAY_END 0       /**< the log is over */
+#define TQ_REPLAY_CALL 1      /**< a call was performed; its return code is in code */
+#define TQ_REPLAY_PAUSE 2     /**< a pause of seconds */
+#define TQ_REPLAY_SESSION 3   /**< the start or end of the recorded session */
+#define TQ_REPLAY_SKIPPED 4   /**< a call that cannot be replayed */
+#define TQ_REPLAY_MALFORMED 5 /**< the log is not what a command log holds */
+
+/** One block of a command log. */
+typedef struct TQReplayStep {
+  uint32_t kind;     /**< TQ_REPLAY_... */
+  uint32_t line;     /**< the line where the block starts, or the bad line */
+  uint32_t seconds;  /**< a pause's seconds */
+  uint32_t code;     /**< a performed call's return code */
+  char name[64];     /**< the operation's name */
+  char message[256]; /**< for a malformed log: what was expected */
+} TQReplayStep;
+
+/**
+ * Reads a command log for replay.
+ *
+ * @param path the command log's file name.
+ * @return the log, which TQReplayClose() releases; NULL when the file
+ *         cannot be read or memory runs out.
+ */
+TQReplayLog* TQReplayOpen(const char* path);
+
+/** Releases a log of TQReplayOpen(); NULL does nothing. */
+void TQReplayClose(TQReplayLog* log);
+
+/**
+ * Reads the next block of a command log and, for a call, performs it with
+ * the session of @p control, as recorded. The call goes through the
+ * session's recording like any call.
+ *
+ * @param log     the log.
+ * @param control the control record of the session that replays.
+ * @param step    receives what the block was.
+ * @param status  receives the call's statuses (set empty at entry).
+ */
+void TQReplayNext(TQReplayLog* log, TQControlStruct* control, TQReplayStep* step,
+                  TQStatusList* status);
+
 #ifdef __cplusplus
 }
 #endif

@@ -20,19 +20,17 @@
 #include "api/parmchck.h"
 #include "api/tqb_entry_values.h"
 #include "api/tqb_frame.h"
+#include "api/tqb_plans.h"
 #include "share/apisrv/scramble.h"
 #include "share/i18n/mbutil.h"
 
 namespace {
 
-constexpr TQCallPlan kGetEntry = {"TQGetEntry", 1, 1, TQTimeout::kNormal, kTQMsgTimeoutRead};
-constexpr TQCallPlan kSetEntry = {"TQSetEntry", 2, 1, TQTimeout::kNormal, kTQMsgTimeoutChange};
-constexpr TQCallPlan kCreateEntry = {"TQCreateEntry", 3, 1, TQTimeout::kNormal,
-                                     kTQMsgTimeoutChange};
-constexpr TQCallPlan kDeleteEntry = {"TQDeleteEntry", 4, 1, TQTimeout::kNormal,
-                                     kTQMsgTimeoutChange};
-constexpr TQCallPlan kMergeEntry = {"TQMergeEntry", 37, 1, TQTimeout::kNormal,
-                                    kTQMsgTimeoutChange};
+constexpr const TQCallPlan& kGetEntry = kTQPlanGetEntry;
+constexpr const TQCallPlan& kSetEntry = kTQPlanSetEntry;
+constexpr const TQCallPlan& kCreateEntry = kTQPlanCreateEntry;
+constexpr const TQCallPlan& kDeleteEntry = kTQPlanDeleteEntry;
+constexpr const TQCallPlan& kMergeEntry = kTQPlanMergeEntry;
 
 constexpr uint32_t kPasswordField = kTQPasswordFieldId;
 constexpr size_t kScrambledLength = kTQPasswordLength;

@@ -63,14 +63,18 @@ void tqResetStatus(TQStatusList* status);
 // The session's timeout of a class, in seconds.
 int32_t tqTimeoutSeconds(const TQSessionStruct* session, TQTimeout timeout);
 
-// Call recording (a seam until the recording unit exists): the frame asks
-// whether recording is on and hands over the call and the results.
+// Call recording (api/log*.cpp, api/apiprint*.cpp): the frame asks whether
+// recording is on, hands over each call's argument record before it is
+// sent and its result record before the outputs are taken over, then the
+// results. Operations without an argument record name themselves only.
 bool tqRecordingOn(const TQSessionStruct* session);
 void tqRecordCall(TQSessionStruct* session, const char* name);
+void tqRecordCall(TQSessionStruct* session, const TQCallPlan& plan, const void* args);
+void tqRecordOutputs(TQSessionStruct* session, const TQCallPlan& plan, const void* result);
 void tqRecordResults(TQSessionStruct* session, const char* name, uint32_t code,
                      const TQStatusList* status);
 // Starts recording with the default files (TQAPILOGGING); pause records the
-// think time between calls. Closes the files again at the end.
+// think time between calls. Stop closes the files again.
 void tqRecordStart(TQSessionStruct* session, bool pause);
 void tqRecordStop(TQSessionStruct* session);
 
@@ -93,10 +97,12 @@ uint32_t tqGuarded(TQStatusList* status, Body&& body) noexcept {
 // fill the arguments, dispatch, and on success take over the control
 // record's cache id and time, the results and the status, then the
 // bookkeeping. `fill(Args&)` may return a code (2 or more stops the call)
-// or nothing; `takeOver(Result&)` moves the results to the caller.
+// or nothing; `takeOver(Result&)` moves the results to the caller. With
+// `recorded` the call is the operation's own and goes to the logs.
 template <class Args, class Result, class Fill, class TakeOver>
 uint32_t tqFrameCall(const TQCallPlan& plan, TQSessionStruct* session, TQControlStruct* control,
-                     TQStatusList* status, Fill&& fill, TakeOver&& takeOver) {
+                     TQStatusList* status, Fill&& fill, TakeOver&& takeOver,
+                     bool recorded = false) {
   Args args{};
   uint32_t code = tqPrepareCallHeader(control, plan.channel, &args.header, status);
   if (code >= TQ_RETURN_ERROR) {
@@ -112,6 +118,7 @@ uint32_t tqFrameCall(const TQCallPlan& plan, TQSessionStruct* session, TQControl
       return code;
     }
   }
+  if (recorded && tqRecordingOn(session)) tqRecordCall(session, plan, &args);
   void* raw = nullptr;
   const bool ok =
       tqDispatch(control, tqStubOf(TQProgram::kServer, kTQNewestProtocol, plan.procedure), false,
@@ -122,6 +129,7 @@ uint32_t tqFrameCall(const TQCallPlan& plan, TQSessionStruct* session, TQControl
   auto* result = static_cast<Result*>(raw);
   control->cacheId = result->header.cacheId;
   control->operationTime = result->header.operationTime;
+  if (recorded && tqRecordingOn(session)) tqRecordOutputs(session, plan, result);
   takeOver(*result);
   TQMergeStatus(&result->status, status, status);
   tqReleaseResult(plan.procedure, result);
@@ -130,8 +138,8 @@ uint32_t tqFrameCall(const TQCallPlan& plan, TQSessionStruct* session, TQControl
 }
 
 // The frame around an operation's calls: outputs cleared, status reset,
-// session found, arguments checked and the call recorded; then
-// `run(session)` makes the calls (one, or a loop of chunks) and returns the
+// session found and arguments checked; then `run(session)` makes the calls
+// (one, or a loop of chunks), records the request it sends and returns the
 // code, and the results are recorded.
 template <class Clear, class Check, class Run>
 uint32_t tqFrameRun(const TQCallPlan& plan, TQControlStruct* control, TQStatusList* status,
@@ -143,7 +151,6 @@ uint32_t tqFrameRun(const TQCallPlan& plan, TQControlStruct* control, TQStatusLi
     if (code != kTQFrameGoOn) return code;
     code = check();
     if (code >= TQ_RETURN_ERROR) return code;
-    if (tqRecordingOn(session)) tqRecordCall(session, plan.name);
     code = run(session);
     if (tqRecordingOn(session)) tqRecordResults(session, plan.name, code, status);
     return code;
@@ -160,6 +167,6 @@ uint32_t tqFrameOperation(const TQCallPlan& plan, TQControlStruct* control, TQSt
                     [&](TQSessionStruct* session) {
                       return tqFrameCall<Args, Result>(plan, session, control, status,
                                                        std::forward<Fill>(fill),
-                                                       std::forward<TakeOver>(takeOver));
+                                                       std::forward<TakeOver>(takeOver), true);
                     });
 }

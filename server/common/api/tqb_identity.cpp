@@ -65,6 +65,14 @@ void tqQueryIdentity(TQControlStruct* control, TQServerIdentStruct* identity,
   TQServerInfoRequestList requests{1, &request};
   TQServerInfoList answer{};
   TQStatusList queryStatus{};
+  // The query is the library's own, not a call of the caller's: it stays
+  // out of the call recording (a replay makes it again by itself).
+  struct Unrecorded {
+    TQSessionStruct* session;
+    uint8_t recording;
+    ~Unrecorded() { session->recordingOn = recording; }
+  } unrecorded{session, session->recordingOn};
+  session->recordingOn = 0;
   for (;;) {
     identity->passwordMode = passwordMode;
     code = TQGetServerInfo(control, &requests, &answer, &queryStatus);

@@ -53,7 +53,10 @@ extern "C" uint32_t TQInitialization(TQControlStruct* control, TQStatusList* sta
       code = TQAppendStatus(status, TQ_MSG_ERROR, kTQMsgNoRuntime, nullptr);
     } else {
       code = tqReadEnvironment(session, status);
-      if (tqRecordingOn(session)) tqRecordResults(session, "TQInitialization", code, status);
+      if (tqRecordingOn(session)) {
+        tqRecordCall(session, "TQInitialization");
+        tqRecordResults(session, "TQInitialization", code, status);
+      }
     }
     if (code >= TQ_RETURN_ERROR) {
       freeSession(session);
@@ -83,7 +86,10 @@ extern "C" uint32_t TQTermination(TQControlStruct* control, TQStatusList* status
       }
     } release{control, session};
     code = tqEndSessions(control, status);
-    if (tqRecordingOn(session)) tqRecordResults(session, "TQTermination", code, status);
+    if (tqRecordingOn(session)) {
+      tqRecordCall(session, "TQTermination");
+      tqRecordResults(session, "TQTermination", code, status);
+    }
     return code;
   });
 }

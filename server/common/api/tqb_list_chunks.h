@@ -53,6 +53,7 @@ TQChunkEnd tqChunkLoop(const TQCallPlan& plan, TQSessionStruct* session, TQContr
   fill(args);
   args.header.reserved = static_cast<uint32_t>(session->responseSize);
   args.header.signedReserved = 0;
+  if (tqRecordingOn(session)) tqRecordCall(session, plan, &args);
   TQChunkEnd end;
   for (;;) {
     void* raw = nullptr;

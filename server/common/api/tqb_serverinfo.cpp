@@ -1,11 +1,11 @@
 // TQGetServerInfo: the values of the requested server-information codes.
 #include "api/parmchck.h"
 #include "api/tqb_frame.h"
+#include "api/tqb_plans.h"
 
 namespace {
 
-constexpr TQCallPlan kGetServerInfo = {"TQGetServerInfo", kTQProcGetServerInfo, 1,
-                                       TQTimeout::kNormal, kTQMsgTimeoutRead};
+constexpr const TQCallPlan& kGetServerInfo = kTQPlanGetServerInfo;
 
 }  // namespace
 

@@ -126,12 +126,14 @@ struct TQSessionStruct : TQCallContext {
   uint32_t lastMatchCount = 0;
   TQPasswordType clearPassword = {};
   // Call recording: on/off, its two files, the pause flag (think time is
-  // recorded) and the time of the last recorded call.
+  // recorded), the time of the end of the last recorded call (microseconds
+  // since 1970) and the printed outputs of the call under way.
   uint8_t recordingOn = 0;
   FILE* commandLog = nullptr;
   FILE* resultLog = nullptr;
   uint8_t recordPause = 0;
-  time_t lastCallTime = 0;
+  int64_t lastCallMicros = 0;
+  char* recordOutputs = nullptr;
   // Extension fields copied into every version-6 call header; this library
   // leaves them empty.
   TQByteList extension = {};

@@ -1,0 +1,40 @@
+// The recorded operations: one row per operation with its command code and
+// the walks of its argument and result records (log_walk.h), from which
+// the command log, the result log and the replay of a command log all come.
+#pragma once
+
+#include <cstdint>
+
+#include "api/tqb_frame.h"
+
+class TQCommandWriter;
+class TQResultPrinter;
+class TQLogReader;
+
+struct TQRecordRow {
+  const char* name;    // the operation
+  const char* header;  // the name its command block shows
+  const char* code;    // its command code
+  // The call plan, for replaying the call; nullptr for operations that are
+  // not replayed through the frame (session start and end, local services).
+  const TQCallPlan* (*plan)();
+  // Each nullptr when the record has no walk yet.
+  void (*write)(TQCommandWriter& writer, void* args);
+  void (*print)(TQResultPrinter& printer, void* result);
+  // Reads the arguments from the log and, with a plan, performs the call:
+  // its return code, or kTQFrameGoOn when it was not performed.
+  uint32_t (*replay)(TQLogReader& reader, const TQCallPlan* plan, TQControlStruct* control,
+                     TQStatusList* status);
+};
+
+const TQRecordRow* tqRecordRowByName(const char* name);
+const TQRecordRow* tqRecordRowByCode(const char* code);
+
+// Takes the end time of a recorded call, from which the next call's pause
+// is measured.
+void tqRecordEndTime(TQSessionStruct* session);
+
+// The clock of the pauses, in microseconds since 1970; a test may replace
+// it (nullptr restores the system clock).
+using TQRecordClock = int64_t (*)();
+void tqRecordSetClock(TQRecordClock clock);
