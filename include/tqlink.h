@@ -1596,7 +1596,7 @@ uint32_t TQGetEntry(TQControlStruct* control, const char* schema, TQEntryIdList*
  * @param values  the new values; NULL or an empty list sends none. A char,
  *        diary, decimal, byte-list, attachment or coordinate value with a
  *        NULL pointer is made the NULL value in place. Attachment values are
- *        refused in this release.
+ *        prepared in place (see TQCreateEntry()).
  * @param getTime passed to the server unchanged (a time stamp; its meaning is
  *        the server's).
  * @param option  passed to the server unchanged.
@@ -1607,7 +1607,8 @@ uint32_t TQGetEntry(TQControlStruct* control, const char* schema, TQEntryIdList*
  * @par Messages
  * 102, 103 the schema name; 106, 100, 121 the entry id list; 110 a data
  * type above 41 and 197 a keyword above 21, each followed by 124 (a bad
- * value in the list); 283 an attachment value; 154 out of memory; the
+ * value in the list); 8703, 342, 295, 8700 an attachment value (see
+ * TQCreateEntry()); 154 out of memory; the
  * control-record and transport messages of every operation, with 92 for a
  * time-out; the server's.
  */
@@ -1626,8 +1627,14 @@ uint32_t TQSetEntry(TQControlStruct* control, const char* schema, TQEntryIdList*
  * @param control the control record of the session.
  * @param schema  the schema name, 1 to 30 characters.
  * @param values  the field values; NULL or an empty list sends none. NULL
- *        pointers of values are made the NULL value in place; attachment
- *        values are refused in this release.
+ *        pointers of values are made the NULL value in place. Attachment
+ *        values are changed in place before they are sent: a file location
+ *        is read (at most originalSize bytes; the sizes become what was
+ *        read) and becomes a memory location, its file name released; the
+ *        data is then packed, and compressedSize and bufferSize give the
+ *        packed length, or equal originalSize when the data goes unpacked.
+ *        A file attachment of size 0 becomes an empty one with location
+ *        type 0.
  * @param[out] entryId a caller buffer that receives the new entry's id, or
  *        NULL; emptied at entry.
  * @param status  set empty at entry, then receives the statuses of the call.
@@ -1635,8 +1642,10 @@ uint32_t TQSetEntry(TQControlStruct* control, const char* schema, TQEntryIdList*
  *         found; 4 when @p status is NULL.
  *
  * @par Messages
- * 102, 103 the schema name; 110, 197 followed by 124 a bad value; 283 an
- * attachment value; 154 out of memory; the control-record and transport
+ * 102, 103 the schema name; 110, 197 followed by 124 a bad value; 8703 an
+ * attachment above 2147483647 bytes, 342 an attachment file that cannot be
+ * opened, 295 one that gives no data, 8700 a location type other than 1 and
+ * 2; 154 out of memory; the control-record and transport
  * messages of every operation, with 92 for a time-out; the server's.
  */
 uint32_t TQCreateEntry(TQControlStruct* control, const char* schema, TQFieldValueList* values,
@@ -1680,7 +1689,8 @@ uint32_t TQDeleteEntry(TQControlStruct* control, const char* schema, TQEntryIdLi
  *
  * @par Messages
  * 102, 103 the schema name; 104 no values; 110, 197 followed by 124 a bad
- * value; 283 an attachment value; 154 out of memory; the control-record and
+ * value; 8703, 342, 295, 8700 an attachment value (see TQCreateEntry());
+ * 154 out of memory; the control-record and
  * transport messages of every operation, with 92 for a time-out; the
  * server's.
  */
@@ -3392,6 +3402,45 @@ uint32_t TQDeleteGroup(TQControlStruct* control, const char* groupName, TQStatus
  *         the number.
  */
 char* TQGetTextForErrorMessage(int32_t messageNumber);
+
+/* --- Attachments ------------------------------------------------------- */
+
+/** @addtogroup attachments
+ *  @{ */
+
+/**
+ * Fetches the data of one attachment of an entry, into a file or into memory.
+ *
+ * The data arrives from the server in chunks and is unpacked when it was
+ * sent packed. Use it with the attachment value that TQGetEntry() returned
+ * (its location names the attachment's file).
+ *
+ * @param control the control record of the session.
+ * @param schema  the schema name, 1 to 30 characters.
+ * @param entryId the entry's id list.
+ * @param fieldId the attachment field.
+ * @param loc     where the data goes: #TQ_LOC_FILENAME with the name of the
+ *        file to write (created or emptied), or #TQ_LOC_BUFFER, which
+ *        receives a new malloc block holding the data (followed by a zero
+ *        byte) and its size; the caller releases the block with free. On
+ *        failure a buffer location gets size 0 and no block.
+ * @param status  set empty at entry, then receives the statuses of the call.
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 102, 103 the schema name; 106, 100, 121 the entry id list; 8700 no
+ * location or a type other than 1 and 2 (nothing is sent); 342 the file
+ * cannot be created; 301 writing it failed (system error text appended);
+ * 154 out of memory; 160 the data cannot be unpacked, or the server's
+ * chunks do not add up to what it announced; 8703 the server announces more
+ * than 2147483647 bytes; the control-record and transport messages of every
+ * operation, with 93 for a time-out; the server's.
+ */
+uint32_t TQGetEntryBLOB(TQControlStruct* control, const char* schema, TQEntryIdList* entryId,
+                        uint32_t fieldId, TQLocStruct* loc, TQStatusList* status);
+
+/** @} */
 
 #ifdef __cplusplus
 }

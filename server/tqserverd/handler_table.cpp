@@ -12,6 +12,7 @@ using Family = std::span<const Handler> (*)();
 constexpr Family kFamilies[] = {
     sessionHandlers,
     entryHandlers,
+    attachHandlers,
 };
 
 }  // namespace

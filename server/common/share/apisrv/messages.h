@@ -22,3 +22,11 @@ inline constexpr int32_t kTQMsgBadDiary = 339;
 inline constexpr int32_t kTQMsgBadStatusHistory = 340;
 inline constexpr int32_t kTQMsgBadProgram = 8201;
 inline constexpr int32_t kTQMsgBadPort = 8202;
+
+// Attachments and export and import.
+inline constexpr int32_t kTQMsgNoFileData = 295;        // no file, or it gave no data
+inline constexpr int32_t kTQMsgCannotWriteFile = 301;   // appended: the system's error text
+inline constexpr int32_t kTQMsgCannotOpenAttach = 342;  // appended: the file name
+inline constexpr int32_t kTQMsgCannotUnpack = 160;
+inline constexpr int32_t kTQMsgBadLocation = 8700;
+inline constexpr int32_t kTQMsgAttachTooLarge = 8703;
