@@ -24,6 +24,9 @@ class CallStats {
   // for a directory call.
   uint64_t record(uint32_t program, uint32_t version, uint32_t procedure, bool directory);
 
+  // The calls of the server program so far.
+  uint64_t serverCalls() const { return serverCalls_; }
+
   // Writes the file (an empty one before the first call).
   void write() const;
 

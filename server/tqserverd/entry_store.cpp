@@ -21,11 +21,6 @@ std::string itemUser(const std::string& user) {
   return safe;
 }
 
-std::string diaryItem(const Stamp& now, const std::string& text) {
-  return std::to_string(now.time) + kPartSeparator + itemUser(now.user) + kPartSeparator + text +
-         kItemEnd;
-}
-
 std::string encodedStatusHistory(const Entry& entry) {
   std::string text;
   for (const std::optional<Stamp>& item : entry.statusHistory) {
@@ -86,6 +81,11 @@ void saveAttachments(const FormDef& form, const Entry& entry) {
 }
 
 }  // namespace
+
+std::string diaryItem(const Stamp& now, const std::string& text) {
+  return std::to_string(now.time) + kPartSeparator + itemUser(now.user) + kPartSeparator + text +
+         kItemEnd;
+}
 
 std::optional<std::string> attachmentChunk(const FormDef& form, const std::string& entryId,
                                            uint32_t fieldId, uint64_t offset, uint32_t count) {

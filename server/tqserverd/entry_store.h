@@ -113,6 +113,11 @@ void applyChanges(const FormDef& form, Entry& entry, const std::vector<FieldChan
 // none), the server's own fields included.
 StoredValue readValue(const FormDef& form, const Entry& entry, uint32_t fieldId);
 
+// One encoded diary item: "time 0x04 user 0x04 text 0x03"; the separator
+// bytes in the user name become '?'. Definitions keep their change diaries
+// in the same form.
+std::string diaryItem(const Stamp& now, const std::string& text);
+
 // Bytes of an attachment's data as sent, from `offset` on, at most `count`;
 // nothing when the entry has no attachment in the field.
 std::optional<std::string> attachmentChunk(const FormDef& form, const std::string& entryId,

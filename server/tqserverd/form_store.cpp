@@ -1,6 +1,9 @@
 // The form store (see form_store.h).
 #include "form_store.h"
 
+#include <ctime>
+
+#include "form_defs.h"
 #include "seed_file.h"
 #include "store.h"
 
@@ -93,6 +96,7 @@ bool loadForms(const std::string& seedPath, std::string* error) {
     for (const FormDef& form : seed) {
       if (!stored(form.name)) addForm(form);
     }
+    addMissingFormDefinitions(static_cast<TQTimestamp>(std::time(nullptr)));
     transaction.commit();
     formStore().assign(storedForms());
   } catch (const StoreFailure& failure) {
@@ -100,6 +104,10 @@ bool loadForms(const std::string& seedPath, std::string* error) {
     return false;
   }
   return true;
+}
+
+void reloadForms() {
+  formStore().assign(storedForms());
 }
 
 }  // namespace tqsd

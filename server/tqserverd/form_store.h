@@ -61,4 +61,8 @@ FormStore& formStore();
 // into *error.
 bool loadForms(const std::string& seedPath, std::string* error);
 
+// Reads the stored forms into the form store again, after a call that
+// changed forms or fields has committed.
+void reloadForms();
+
 }  // namespace tqsd

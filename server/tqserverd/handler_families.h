@@ -12,4 +12,11 @@ std::span<const Handler> sessionHandlers();  // 36 server information, 47 end of
 std::span<const Handler> entryHandlers();    // 1 get, 2 set, 3 create, 4 delete, 37 merge
 std::span<const Handler> attachHandlers();   // 80 attachment data
 
+// Definitions (handlers_def_*.cpp).
+std::span<const Handler> definitionObjectHandlers();  // menus, filters, links, escalations,
+                                                      // containers, support files
+std::span<const Handler> formDefinitionHandlers();    // forms, fields and views
+std::span<const Handler> accountHandlers();           // users, groups, 90 to 93
+std::span<const Handler> serverToolHandlers();        // SQL, processes, menu files and queries
+
 }  // namespace tqsd

@@ -12,6 +12,12 @@ using Family = std::span<const Handler> (*)();
 constexpr Family kFamilies[] = {
     sessionHandlers,
     entryHandlers,
+    // definitions
+    definitionObjectHandlers,
+    formDefinitionHandlers,
+    accountHandlers,
+    serverToolHandlers,
+    // attachments
     attachHandlers,
 };
 

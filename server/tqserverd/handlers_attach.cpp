@@ -29,7 +29,7 @@ constexpr uint32_t kPrefixSize = 8;
 constexpr uint32_t kSmallestReply = 4096;
 constexpr uint32_t kLargestReply = 1000000;
 constexpr uint32_t kReplyOverhead = 500;
-constexpr int32_t kMsgNoAttachment = 9368;  // appended: the field id
+constexpr int32_t kMsgNoAttachment = 9380;  // appended: the field id
 
 std::string prefix(bool packed, uint32_t total) {
   const uint32_t words[2] = {htonl(packed ? 1u : 0u), htonl(total)};

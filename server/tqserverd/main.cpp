@@ -46,8 +46,20 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  ServerContext server{*options, UserTable(), CallStats(options->statsFile)};
+  // The wire routines convert texts between the call context's client and
+  // server character sets; with both equal the server passes every text
+  // through as it arrives. The store encodes definitions with them too.
+  static TQCallContext wireContext;
+  wireContext.clientCodePage = 0;
+  wireContext.serverCodePage = 0;
+  tqSetCurrentCallContext(&wireContext);
+
+  ServerContext server{*options, UserTable(), GroupTable(), CallStats(options->statsFile)};
   if (!options->usersFile.empty() && !server.users.load(options->usersFile, &error)) {
+    std::fprintf(stderr, "tqserverd: %s\n", error.c_str());
+    return 1;
+  }
+  if (!options->groupsFile.empty() && !server.groups.load(options->groupsFile, &error)) {
     std::fprintf(stderr, "tqserverd: %s\n", error.c_str());
     return 1;
   }
@@ -56,14 +68,6 @@ int main(int argc, char** argv) {
     return 1;
   }
   setServerContext(&server);
-
-  // The wire routines convert texts between the call context's client and
-  // server character sets; with both equal the server passes every text
-  // through as it arrives.
-  static TQCallContext wireContext;
-  wireContext.clientCodePage = 0;
-  wireContext.serverCodePage = 0;
-  tqSetCurrentCallContext(&wireContext);
 
   installSignalHandlers(options->parentWatch);
   if (!openTransport(server, &error)) {

@@ -115,6 +115,15 @@ bool apply(std::string_view name, const char* value, Options* o, std::string* er
   } else if (name == "users") {
     if (v.empty()) return bad("a file name");
     o->usersFile = std::string(v);
+  } else if (name == "groups") {
+    if (v.empty()) return bad("a file name");
+    o->groupsFile = std::string(v);
+  } else if (name == "menu-dir") {
+    if (v.empty()) return bad("a folder name");
+    o->menuFolder = std::string(v);
+  } else if (name == "allow-process") {
+    if (v.empty() || v[0] != '/') return bad("the absolute path of a program");
+    o->allowedProgram = std::string(v);
   } else if (name == "forms") {
     if (v.empty()) return bad("a file name");
     o->formsFile = std::string(v);
@@ -236,6 +245,14 @@ const char* usageText() {
   --password-mode scramble|clear   how call-header passwords arrive (default scramble)
   --users FILE             users, one "name password" per line; user Demo with an
                            empty password exists unless the file names it
+  --groups FILE            groups, one "NAME ID TYPE [USER...]" per line (TYPE 1 view,
+                           2 change); group 1 (Administrator) holds Demo unless the
+                           file names it. Members of group 1 are administrators, of
+                           group 2 sub-administrators, of group 3 customizers
+  --menu-dir FOLDER        the folder of the menu files that file menus name (none:
+                           every menu file is unknown)
+  --allow-process PROGRAM  run this one program (absolute path) for process requests,
+                           without a shell; every other request is refused
   --forms FILE             the forms (schemas) and fields served, read from a seed file
                            (examples/demo-forms.txt); without it (and --data) no form exists
   --data FILE              keep the store (forms, entries, ...) in this SQLite file, made

@@ -34,6 +34,9 @@ struct Options {
   std::map<uint32_t, std::string> serverInfo;  // further character values by code
   PasswordMode passwordMode = PasswordMode::kScramble;
   std::string usersFile;
+  std::string groupsFile;      // the groups and their members (groups.h)
+  std::string menuFolder;      // the folder of the menu files; empty: none
+  std::string allowedProgram;  // the one program process requests may run; empty: none
   std::string formsFile;  // the seed file of forms and fields (seed_file.h)
   std::string dataFile;   // the store's file; empty: the store lives in memory
   double idleTimeout = 300;         // seconds a connection may go without progress; 0: no limit

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "call_stats.h"
+#include "groups.h"
 #include "options.h"
 #include "users.h"
 
@@ -13,6 +14,7 @@ namespace tqsd {
 struct ServerContext {
   Options options;
   UserTable users;
+  GroupTable groups;
   CallStats stats;
   uint32_t port = 0;  // the listening port
 };

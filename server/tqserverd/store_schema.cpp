@@ -96,6 +96,30 @@ CREATE TABLE definitions (
   PRIMARY KEY (kind, name)
 ) WITHOUT ROWID;
 )",
+    // 1 to 2: every definition as its encoded record, and the support files.
+    R"(
+CREATE TABLE definition_records (
+  kind INTEGER NOT NULL,       -- schema 1, field 2, menu 3, filter 4, active link 5,
+                               -- escalation 6, view 7, container 8
+  scope BLOB NOT NULL,         -- the form of a field or view; empty for the other kinds
+  name BLOB NOT NULL,
+  id INTEGER NOT NULL,         -- the id of a field or view; -1 for the other kinds
+  schema BLOB NOT NULL,        -- the form a filter, active link or escalation serves
+  changed INTEGER NOT NULL,
+  body BLOB NOT NULL,          -- the record, encoded as on the wire
+  PRIMARY KEY (kind, scope, name)
+) WITHOUT ROWID;
+CREATE INDEX definition_ids ON definition_records (kind, scope, id);
+CREATE TABLE support_files (
+  file_type INTEGER NOT NULL,
+  name BLOB NOT NULL,
+  id INTEGER NOT NULL,
+  file_id INTEGER NOT NULL,
+  changed INTEGER NOT NULL,
+  contents BLOB NOT NULL,
+  PRIMARY KEY (file_type, name, id, file_id)
+) WITHOUT ROWID;
+)",
 };
 
 constexpr int kNewestLayout = static_cast<int>(std::size(kSteps));

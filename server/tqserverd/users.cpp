@@ -44,4 +44,28 @@ std::optional<std::string> UserTable::password(const std::string& user) const {
   return found->second;
 }
 
+bool UserTable::add(const std::string& user, const std::string& password,
+                    const std::string& email) {
+  if (users_.count(user) != 0) return false;
+  users_[user] = password;
+  emails_[user] = email;
+  return true;
+}
+
+bool UserTable::remove(const std::string& user) {
+  emails_.erase(user);
+  return users_.erase(user) != 0;
+}
+
+std::vector<std::string> UserTable::names() const {
+  std::vector<std::string> out;
+  for (const auto& [name, password] : users_) out.push_back(name);
+  return out;
+}
+
+std::string UserTable::email(const std::string& user) const {
+  auto found = emails_.find(user);
+  return found == emails_.end() ? std::string() : found->second;
+}
+
 }  // namespace tqsd

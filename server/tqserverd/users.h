@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tqsd {
 
@@ -23,8 +24,17 @@ class UserTable {
   // The clear password of a user; nothing for an unknown user.
   std::optional<std::string> password(const std::string& user) const;
 
+  // Users added and removed while the server runs (procedures 90 and 91),
+  // with the e-mail address a create gives.
+  bool add(const std::string& user, const std::string& password, const std::string& email);
+  bool remove(const std::string& user);
+  // Every user name in order, and the e-mail address of a user.
+  std::vector<std::string> names() const;
+  std::string email(const std::string& user) const;
+
  private:
   std::map<std::string, std::string> users_;
+  std::map<std::string, std::string> emails_;
 };
 
 }  // namespace tqsd

@@ -321,7 +321,7 @@ TEST(AttachEndToEnd, FetchFailures) {
   EXPECT_EQ(fetchToMemory(c, "999", &memory), 2u);
   EXPECT_EQ(numbers(c.status), std::vector<int32_t>{302});
   EXPECT_EQ(fetchToMemory(c, entry, &memory, kTitle), 2u);
-  EXPECT_EQ(numbers(c.status), std::vector<int32_t>{9368});
+  EXPECT_EQ(numbers(c.status), std::vector<int32_t>{9380});
 }
 
 TEST(AttachEndToEnd, SmallestReplySizeStillDelivers) {

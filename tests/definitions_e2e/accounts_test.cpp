@@ -1,0 +1,122 @@
+// Users and groups: the flags of TQVerifyUser come from group membership,
+// the group and user lists, and procedures 90 to 93 that change them (an
+// administrator's calls only).
+#include <functional>
+
+#include "def_fixture.h"
+
+namespace {
+
+using deftest::DefServer;
+using deftest::Session;
+
+std::vector<std::pair<uint32_t, std::string>> groupsOf(Session& c, const char* user) {
+  TQGroupInfoList list{};
+  EXPECT_EQ(TQGetListGroup(c.ctl(), user, &list, c.st()), 0u);
+  std::vector<std::pair<uint32_t, std::string>> out;
+  for (uint32_t i = 0; i < list.numItems; ++i) {
+    const TQGroupInfoStruct& g = list.groupList[i];
+    out.emplace_back(g.groupId, g.groupName.numItems > 0 ? g.groupName.nameList[0] : "");
+  }
+  FreeTQGroupInfoList(&list, 0);
+  return out;
+}
+
+std::vector<std::string> users(Session& c) {
+  TQUserInfoList list{};
+  EXPECT_EQ(TQGetListUser(c.ctl(), 0, &list, c.st()), 0u);
+  std::vector<std::string> out;
+  for (uint32_t i = 0; i < list.numItems; ++i)
+    out.push_back(list.userList[i].userName);
+  FreeTQUserInfoList(&list, 0);
+  return out;
+}
+
+TEST(Accounts, FlagsAndListsFollowTheGroupsFile) {
+  DefServer s;
+  Session joe(s.server());
+  Session ann(s.server(), "Ann", "other");
+  struct Case {
+    Session* who;
+    TQBoolean admin, subAdmin, customize;
+  };
+  for (const Case& k : {Case{&joe, 1, 0, 1}, Case{&ann, 0, 0, 0}}) {
+    TQBoolean admin = 9, subAdmin = 9, customize = 9;
+    ASSERT_EQ(TQVerifyUser(k.who->ctl(), &admin, &subAdmin, &customize, k.who->st()), 0u);
+    EXPECT_EQ(admin, k.admin);
+    EXPECT_EQ(subAdmin, k.subAdmin);
+    EXPECT_EQ(customize, k.customize);
+  }
+  using Groups = std::vector<std::pair<uint32_t, std::string>>;
+  EXPECT_EQ(groupsOf(joe, "Ann"), (Groups{{10, "Support"}, {11, "Readers"}}));
+  EXPECT_EQ(groupsOf(joe, "").size(), 5u);
+  TQGroupInfoList none{};
+  EXPECT_EQ(TQGetListGroup(joe.ctl(), "Nobody", &none, joe.st()), 2u);
+  EXPECT_EQ(joe.numbers().front(), 9366);
+  EXPECT_EQ(users(joe), (std::vector<std::string>{"Ann", "Demo", "Joe"}));
+}
+
+TEST(Accounts, AdministratorsCreateAndDeleteUsersAndGroups) {
+  DefServer s;
+  // Each of these calls opens a session of its own, which finds the server
+  // through the environment.
+  const std::string port = std::to_string(s.server().port());
+  tqsess::EnvVar tcpPort("TQTCPPORT", port.c_str());
+  Session joe(s.server());
+  uint32_t readers[] = {11};
+  const TQInternalIdList groups{1, readers};
+  ASSERT_EQ(TQCreateUser(joe.ctl(), "Kim", "pw", "kim@example.org", &groups, joe.st()), 0u)
+      << joe.numbers().front();
+  {
+    Session kim(s.server(), "Kim", "pw");
+    TQBoolean admin = 9, subAdmin = 9, customize = 9;
+    EXPECT_EQ(TQVerifyUser(kim.ctl(), &admin, &subAdmin, &customize, kim.st()), 0u);
+    EXPECT_EQ(admin, 0);
+  }
+  using Groups = std::vector<std::pair<uint32_t, std::string>>;
+  EXPECT_EQ(groupsOf(joe, "Kim"), (Groups{{11, "Readers"}}));
+
+  ASSERT_EQ(TQCreateGroup(joe.ctl(), "Team", 20, TQ_GROUP_TYPE_CHANGE, joe.st()), 0u);
+  EXPECT_EQ(groupsOf(joe, "").back(), (std::pair<uint32_t, std::string>{20, "Team"}));
+
+  struct Refusal {
+    const char* what;
+    std::function<uint32_t()> call;
+    int32_t number;
+  };
+  Session ann(s.server(), "Ann", "other");
+  const std::vector<Refusal> refusals = {
+      {"user twice", [&] { return TQCreateUser(joe.ctl(), "Kim", "x", "", nullptr, joe.st()); },
+       9368},
+      {"group twice", [&] { return TQCreateGroup(joe.ctl(), "Team", 21, 1, joe.st()); }, 9368},
+      {"group id twice", [&] { return TQCreateGroup(joe.ctl(), "Other", 20, 1, joe.st()); }, 9368},
+      {"unknown group of a user",
+       [&] {
+         uint32_t g = 99;
+         TQInternalIdList l{1, &g};
+         return TQCreateUser(joe.ctl(), "Lee", "x", "", &l, joe.st());
+       },
+       9367},
+      {"not an administrator",
+       [&] { return TQCreateUser(ann.ctl(), "Lee", "x", "", nullptr, ann.st()); }, 9369},
+      {"not an administrator, group", [&] { return TQDeleteGroup(ann.ctl(), "Team", ann.st()); },
+       9369},
+  };
+  for (const Refusal& r : refusals) {
+    SCOPED_TRACE(r.what);
+    EXPECT_EQ(r.call(), 2u);
+    const std::vector<int32_t> got = r.what[0] == 'n' ? ann.numbers() : joe.numbers();
+    ASSERT_FALSE(got.empty());
+    EXPECT_EQ(got.front(), r.number);
+  }
+
+  ASSERT_EQ(TQDeleteUser(joe.ctl(), "Kim", joe.st()), 0u);
+  EXPECT_EQ(TQDeleteUser(joe.ctl(), "Kim", joe.st()), 2u);
+  EXPECT_EQ(joe.numbers().front(), 9366);
+  EXPECT_EQ(users(joe), (std::vector<std::string>{"Ann", "Demo", "Joe"}));
+  ASSERT_EQ(TQDeleteGroup(joe.ctl(), "Team", joe.st()), 0u);
+  EXPECT_EQ(TQDeleteGroup(joe.ctl(), "Team", joe.st()), 2u);
+  EXPECT_EQ(joe.numbers().front(), 9367);
+}
+
+}  // namespace
