@@ -1211,16 +1211,18 @@ typedef struct TQEscalationTmStruct {
 
 /** @addtogroup exchange
  *  @{ */
-#define TQ_STRUCT_ITEM_SCHEMA 0
-#define TQ_STRUCT_ITEM_SCHEMA_DEFN 1
-#define TQ_STRUCT_ITEM_SCHEMA_VIEW 2
-#define TQ_STRUCT_ITEM_SCHEMA_MAIL 3
-#define TQ_STRUCT_ITEM_FILTER 4
-#define TQ_STRUCT_ITEM_ACTIVE_LINK 5
-#define TQ_STRUCT_ITEM_ADMIN_EXT 6
-#define TQ_STRUCT_ITEM_CHAR_MENU 7
-#define TQ_STRUCT_ITEM_ESCALATION 8
-#define TQ_STRUCT_ITEM_DIST_MAP 9
+/* Item types of export and import, numbered from 1 (0 is no type). Import
+   takes neither the parts of a schema (2, 3, 4) nor type 103. */
+#define TQ_STRUCT_ITEM_SCHEMA 1
+#define TQ_STRUCT_ITEM_SCHEMA_DEFN 2
+#define TQ_STRUCT_ITEM_SCHEMA_VIEW 3
+#define TQ_STRUCT_ITEM_SCHEMA_MAIL 4
+#define TQ_STRUCT_ITEM_FILTER 5
+#define TQ_STRUCT_ITEM_ACTIVE_LINK 6
+#define TQ_STRUCT_ITEM_ADMIN_EXT 7
+#define TQ_STRUCT_ITEM_CHAR_MENU 8
+#define TQ_STRUCT_ITEM_ESCALATION 9
+#define TQ_STRUCT_ITEM_DIST_MAP 10
 
 typedef struct TQStructItemStruct {
   uint32_t type; /**< TQ_STRUCT_ITEM_... */
@@ -3439,6 +3441,80 @@ char* TQGetTextForErrorMessage(int32_t messageNumber);
  */
 uint32_t TQGetEntryBLOB(TQControlStruct* control, const char* schema, TQEntryIdList* entryId,
                         uint32_t fieldId, TQLocStruct* loc, TQStatusList* status);
+
+/** @} */
+
+/* --- Export and import ---------------------------------------------- */
+
+/** @addtogroup exchange
+ *  @{ */
+
+/**
+ * The export text of definitions: one text in which the server describes
+ * them, for TQImport() to load again.
+ *
+ * The text travels in chunks, packed when the server can pack it, and comes
+ * back in the client's character set.
+ *
+ * @param control    the control record of the session.
+ * @param items      the definitions (type and name), at least one.
+ * @param displayTag passed to the server; NULL sends an empty text.
+ * @param[out] text  receives a new malloc block holding the terminated text,
+ *        which the caller releases with free; set to NULL at entry and on
+ *        failure.
+ * @param status     set empty at entry, then receives the statuses of the call.
+ * @return the type of the most severe status; 2 when a call to the server
+ *         failed; 3 when the session cannot be found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 132 no items, 133 and 134 a bad item; 155 no @p text; 154 out of memory;
+ * 160 the data cannot be unpacked or the chunks do not add up; the
+ * control-record and transport messages of every operation, with 93 for a
+ * time-out (the long timeout, or the extra-long one from 10 items on); the
+ * server's.
+ */
+uint32_t TQExport(TQControlStruct* control, TQStructItemList* items, const char* displayTag,
+                  char** text, TQStatusList* status);
+
+/**
+ * As TQExport(), writing the text to a stream in one write (nothing when the
+ * server's last chunk is empty).
+ *
+ * @par Messages
+ * As TQExport(), with 295 for a NULL @p file in place of 155, and 301 when
+ * writing fails (system error text appended).
+ */
+uint32_t TQExportToFile(TQControlStruct* control, TQStructItemList* items, const char* displayTag,
+                        FILE* file, TQStatusList* status);
+
+/**
+ * Sends an export text for the server to load: it creates or replaces the
+ * definitions the text holds.
+ *
+ * @param control the control record of the session.
+ * @param items   the definitions of the text to load, or NULL or empty for
+ *        all of them; types 2, 3, 4 and 103 are refused.
+ * @param text    the export text.
+ * @param status  set empty at entry, then receives the statuses of the call.
+ * @return the type of the most severe status; 2 when a call to the server
+ *         failed; 3 when the session cannot be found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 133 and 134 a bad item; 156 a NULL or empty text; 154 out of memory; the
+ * control-record and transport messages of every operation, with 92 for a
+ * time-out; the server's.
+ */
+uint32_t TQImport(TQControlStruct* control, TQStructItemList* items, const char* text,
+                  TQStatusList* status);
+
+/**
+ * As TQImport(), with the text read from a stream (from its start).
+ *
+ * @par Messages
+ * As TQImport(), with 295 for a NULL or empty @p file.
+ */
+uint32_t TQImportFromFile(TQControlStruct* control, TQStructItemList* items, FILE* file,
+                          TQStatusList* status);
 
 /** @} */
 

@@ -11,6 +11,7 @@ namespace tqsd {
 std::span<const Handler> sessionHandlers();  // 36 server information, 47 end of session
 std::span<const Handler> entryHandlers();    // 1 get, 2 set, 3 create, 4 delete, 37 merge
 std::span<const Handler> attachHandlers();   // 80 attachment data
+std::span<const Handler> exchangeHandlers(); // 34 export, 35 import
 
 // Definitions (handlers_def_*.cpp).
 std::span<const Handler> definitionObjectHandlers();  // menus, filters, links, escalations,

@@ -19,6 +19,8 @@ constexpr Family kFamilies[] = {
     serverToolHandlers,
     // attachments
     attachHandlers,
+    // export and import
+    exchangeHandlers,
 };
 
 }  // namespace

@@ -8,13 +8,12 @@
 // chunk is at most the client's largest reply size (within 4096 to 1000000)
 // less 500 bytes for the rest of the answer; the last one carries the
 // completion flag.
-#include <arpa/inet.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "chunk_reply.h"
 #include "entry_lookup.h"
 #include "entry_store.h"
 #include "entry_values.h"
@@ -25,16 +24,8 @@
 namespace tqsd {
 namespace {
 
-constexpr uint32_t kPrefixSize = 8;
-constexpr uint32_t kSmallestReply = 4096;
-constexpr uint32_t kLargestReply = 1000000;
-constexpr uint32_t kReplyOverhead = 500;
+constexpr uint32_t kPrefixSize = kChunkPrefixSize;
 constexpr int32_t kMsgNoAttachment = 9380;  // appended: the field id
-
-std::string prefix(bool packed, uint32_t total) {
-  const uint32_t words[2] = {htonl(packed ? 1u : 0u), htonl(total)};
-  return std::string(reinterpret_cast<const char*>(words), sizeof words);
-}
 
 void getEntryBLOB(Call& call, TQGetEntryBLOBArgs& args, TQGetEntryBLOBResult& result) {
   std::optional<Target> target = findEntry(call, args.schema, args.entryId);
@@ -60,12 +51,11 @@ void getEntryBLOB(Call& call, TQGetEntryBLOBArgs& args, TQGetEntryBLOBResult& re
                   .c_str());
     return;
   }
-  const uint32_t room =
-      std::clamp(args.responseSize, kSmallestReply, kLargestReply) - kReplyOverhead;
+  const uint32_t room = chunkRoom(args.responseSize);
   uint64_t offset = static_cast<uint64_t>(args.continuation);
   std::string chunk;
   if (offset < kPrefixSize) {
-    chunk = prefix(attach.packedSize != attach.number, total).substr(offset);
+    chunk = chunkPrefix(attach.packedSize != attach.number, total).substr(offset);
     offset = kPrefixSize;
   }
   const uint64_t want = std::min<uint64_t>(room - chunk.size(), end - offset);
@@ -80,13 +70,7 @@ void getEntryBLOB(Call& call, TQGetEntryBLOBArgs& args, TQGetEntryBLOBResult& re
     chunk += *data;
   }
   offset += want;
-  result.chunk = static_cast<char*>(std::malloc(chunk.size()));
-  if (result.chunk == nullptr) {
-    addStatus(call, TQ_MSG_ERROR, kTQMsgNoMemory);
-    return;
-  }
-  std::memcpy(result.chunk, chunk.data(), chunk.size());
-  result.chunkLength = static_cast<uint32_t>(chunk.size());
+  if (!answerChunk(call, chunk, &result.chunk, &result.chunkLength)) return;
   result.continuation = static_cast<int32_t>(offset);
   result.complete = offset == end ? 1 : 0;
 }

@@ -13,6 +13,7 @@
 
 #include "api/parmchck.h"
 #include "api/tqb_attach.h"
+#include "api/tqb_chunk_loop.h"
 #include "api/tqb_chunks.h"
 #include "api/tqb_frame.h"
 #include "rpc/procedure_records_defs.h"
@@ -22,40 +23,20 @@ namespace {
 
 constexpr TQCallPlan kGetEntryBLOB = {"TQGetEntryBLOB", 80, 1, TQTimeout::kLong, kTQMsgTimeoutRead};
 
-// The no-conversion byte, set for the scope of the chunk loop.
-class Unconverted {
- public:
-  explicit Unconverted(TQSessionStruct* session) : session_(session) { session_->noConversion = 1; }
-  ~Unconverted() { session_->noConversion = 0; }
-  Unconverted(const Unconverted&) = delete;
-  Unconverted& operator=(const Unconverted&) = delete;
-
- private:
-  TQSessionStruct* session_;
-};
-
 // The chunk loop: requests until a reply reports the transfer complete.
 // True when it was, with every chunk taken.
 bool receiveChunks(TQSessionStruct* session, TQControlStruct* control, TQGetEntryBLOBArgs& args,
                    TQPrefixedData& data, TQStatusList* status) {
-  Unconverted unconverted(session);
-  const TQStub stub = tqStubOf(TQProgram::kServer, kTQNewestProtocol, kGetEntryBLOB.procedure);
+  TQUnconverted unconverted(session);
   for (;;) {
-    void* raw = nullptr;
-    if (!tqDispatch(control, stub, false, tqTimeoutSeconds(session, kGetEntryBLOB.timeout),
-                    kGetEntryBLOB.timeoutMessage, kGetEntryBLOB.channel, &args, &raw, status) ||
-        raw == nullptr) {
-      return false;
-    }
-    auto* reply = static_cast<TQGetEntryBLOBResult*>(raw);
-    control->cacheId = reply->header.cacheId;
-    control->operationTime = reply->header.operationTime;
+    auto* reply = tqChunkCall<TQGetEntryBLOBResult>(kGetEntryBLOB, kGetEntryBLOB.timeout, session,
+                                                    control, args, status);
+    if (reply == nullptr) return false;
     TQMergeStatus(&reply->status, status, status);
     args.continuation = reply->continuation;
     const bool complete = reply->complete != 0;
     const uint32_t code = tqTakeChunk(data, reply->chunk, reply->chunkLength, status);
-    tqReleaseResult(kGetEntryBLOB.procedure, reply);
-    tqAfterCall(control, kGetEntryBLOB.channel);
+    tqChunkCallDone(kGetEntryBLOB, control, reply);
     if (code >= TQ_RETURN_ERROR) return false;
     if (complete) return tqCheckChunksComplete(data, status) < TQ_RETURN_ERROR;
   }
