@@ -44,7 +44,14 @@ struct Received {
   }
 };
 
+// Plain chunks carry no total, so the text is bounded by the largest size a
+// transfer may have.
 uint32_t appendPlain(Received& in, const char* chunk, uint32_t length, TQStatusList* status) {
+  if (length > kTQAttachLimit - in.plainLength) {
+    const uint32_t code = TQAppendStatus(status, TQ_MSG_ERROR, kTQMsgCannotUnpack,
+                                         "the export text is longer than 2147483647 bytes");
+    return code < TQ_RETURN_ERROR ? TQ_RETURN_ERROR : code;
+  }
   auto* grown = static_cast<char*>(tqMemRealloc(in.plain, in.plainLength + length + 1));
   if (grown == nullptr) return tqOutOfMemory(status);
   in.plain = grown;
