@@ -1211,16 +1211,18 @@ typedef struct TQEscalationTmStruct {
 
 /** @addtogroup exchange
  *  @{ */
-#define TQ_STRUCT_ITEM_SCHEMA 0
-#define TQ_STRUCT_ITEM_SCHEMA_DEFN 1
-#define TQ_STRUCT_ITEM_SCHEMA_VIEW 2
-#define TQ_STRUCT_ITEM_SCHEMA_MAIL 3
-#define TQ_STRUCT_ITEM_FILTER 4
-#define TQ_STRUCT_ITEM_ACTIVE_LINK 5
-#define TQ_STRUCT_ITEM_ADMIN_EXT 6
-#define TQ_STRUCT_ITEM_CHAR_MENU 7
-#define TQ_STRUCT_ITEM_ESCALATION 8
-#define TQ_STRUCT_ITEM_DIST_MAP 9
+/* Item types of export and import, numbered from 1 (0 is no type). Import
+   takes neither the parts of a schema (2, 3, 4) nor type 103. */
+#define TQ_STRUCT_ITEM_SCHEMA 1
+#define TQ_STRUCT_ITEM_SCHEMA_DEFN 2
+#define TQ_STRUCT_ITEM_SCHEMA_VIEW 3
+#define TQ_STRUCT_ITEM_SCHEMA_MAIL 4
+#define TQ_STRUCT_ITEM_FILTER 5
+#define TQ_STRUCT_ITEM_ACTIVE_LINK 6
+#define TQ_STRUCT_ITEM_ADMIN_EXT 7
+#define TQ_STRUCT_ITEM_CHAR_MENU 8
+#define TQ_STRUCT_ITEM_ESCALATION 9
+#define TQ_STRUCT_ITEM_DIST_MAP 10
 
 typedef struct TQStructItemStruct {
   uint32_t type; /**< TQ_STRUCT_ITEM_... */
@@ -1596,7 +1598,7 @@ uint32_t TQGetEntry(TQControlStruct* control, const char* schema, TQEntryIdList*
  * @param values  the new values; NULL or an empty list sends none. A char,
  *        diary, decimal, byte-list, attachment or coordinate value with a
  *        NULL pointer is made the NULL value in place. Attachment values are
- *        refused in this release.
+ *        prepared in place (see TQCreateEntry()).
  * @param getTime passed to the server unchanged (a time stamp; its meaning is
  *        the server's).
  * @param option  passed to the server unchanged.
@@ -1607,7 +1609,8 @@ uint32_t TQGetEntry(TQControlStruct* control, const char* schema, TQEntryIdList*
  * @par Messages
  * 102, 103 the schema name; 106, 100, 121 the entry id list; 110 a data
  * type above 41 and 197 a keyword above 21, each followed by 124 (a bad
- * value in the list); 283 an attachment value; 154 out of memory; the
+ * value in the list); 8703, 342, 295, 8700 an attachment value (see
+ * TQCreateEntry()); 154 out of memory; the
  * control-record and transport messages of every operation, with 92 for a
  * time-out; the server's.
  */
@@ -1626,8 +1629,14 @@ uint32_t TQSetEntry(TQControlStruct* control, const char* schema, TQEntryIdList*
  * @param control the control record of the session.
  * @param schema  the schema name, 1 to 30 characters.
  * @param values  the field values; NULL or an empty list sends none. NULL
- *        pointers of values are made the NULL value in place; attachment
- *        values are refused in this release.
+ *        pointers of values are made the NULL value in place. Attachment
+ *        values are changed in place before they are sent: a file location
+ *        is read (at most originalSize bytes; the sizes become what was
+ *        read) and becomes a memory location, its file name released; the
+ *        data is then packed, and compressedSize and bufferSize give the
+ *        packed length, or equal originalSize when the data goes unpacked.
+ *        A file attachment of size 0 becomes an empty one with location
+ *        type 0.
  * @param[out] entryId a caller buffer that receives the new entry's id, or
  *        NULL; emptied at entry.
  * @param status  set empty at entry, then receives the statuses of the call.
@@ -1635,8 +1644,10 @@ uint32_t TQSetEntry(TQControlStruct* control, const char* schema, TQEntryIdList*
  *         found; 4 when @p status is NULL.
  *
  * @par Messages
- * 102, 103 the schema name; 110, 197 followed by 124 a bad value; 283 an
- * attachment value; 154 out of memory; the control-record and transport
+ * 102, 103 the schema name; 110, 197 followed by 124 a bad value; 8703 an
+ * attachment above 2147483647 bytes, 342 an attachment file that cannot be
+ * opened, 295 one that gives no data, 8700 a location type other than 1 and
+ * 2; 154 out of memory; the control-record and transport
  * messages of every operation, with 92 for a time-out; the server's.
  */
 uint32_t TQCreateEntry(TQControlStruct* control, const char* schema, TQFieldValueList* values,
@@ -1680,7 +1691,8 @@ uint32_t TQDeleteEntry(TQControlStruct* control, const char* schema, TQEntryIdLi
  *
  * @par Messages
  * 102, 103 the schema name; 104 no values; 110, 197 followed by 124 a bad
- * value; 283 an attachment value; 154 out of memory; the control-record and
+ * value; 8703, 342, 295, 8700 an attachment value (see TQCreateEntry());
+ * 154 out of memory; the control-record and
  * transport messages of every operation, with 92 for a time-out; the
  * server's.
  */
@@ -3590,6 +3602,119 @@ uint32_t TQStartRecording(TQControlStruct* control, const char* commandLog, cons
  * @return 0; 3 when the session cannot be found; 4 when @p status is NULL.
  */
 uint32_t TQStopRecording(TQControlStruct* control, TQStatusList* status);
+
+/* --- Attachments ------------------------------------------------------- */
+
+/** @addtogroup attachments
+ *  @{ */
+
+/**
+ * Fetches the data of one attachment of an entry, into a file or into memory.
+ *
+ * The data arrives from the server in chunks and is unpacked when it was
+ * sent packed. Use it with the attachment value that TQGetEntry() returned
+ * (its location names the attachment's file).
+ *
+ * @param control the control record of the session.
+ * @param schema  the schema name, 1 to 30 characters.
+ * @param entryId the entry's id list.
+ * @param fieldId the attachment field.
+ * @param loc     where the data goes: #TQ_LOC_FILENAME with the name of the
+ *        file to write (created or emptied), or #TQ_LOC_BUFFER, which
+ *        receives a new malloc block holding the data (followed by a zero
+ *        byte) and its size; the caller releases the block with free. On
+ *        failure a buffer location gets size 0 and no block.
+ * @param status  set empty at entry, then receives the statuses of the call.
+ * @return the type of the most severe status; 3 when the session cannot be
+ *         found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 102, 103 the schema name; 106, 100, 121 the entry id list; 8700 no
+ * location or a type other than 1 and 2 (nothing is sent); 342 the file
+ * cannot be created; 301 writing it failed (system error text appended);
+ * 154 out of memory; 160 the data cannot be unpacked, or the server's
+ * chunks do not add up to what it announced; 8703 the server announces more
+ * than 2147483647 bytes; the control-record and transport messages of every
+ * operation, with 93 for a time-out; the server's.
+ */
+uint32_t TQGetEntryBLOB(TQControlStruct* control, const char* schema, TQEntryIdList* entryId,
+                        uint32_t fieldId, TQLocStruct* loc, TQStatusList* status);
+
+/** @} */
+
+/* --- Export and import ---------------------------------------------- */
+
+/** @addtogroup exchange
+ *  @{ */
+
+/**
+ * The export text of definitions: one text in which the server describes
+ * them, for TQImport() to load again.
+ *
+ * The text travels in chunks, packed when the server can pack it, and comes
+ * back in the client's character set.
+ *
+ * @param control    the control record of the session.
+ * @param items      the definitions (type and name), at least one.
+ * @param displayTag passed to the server; NULL sends an empty text.
+ * @param[out] text  receives a new malloc block holding the terminated text,
+ *        which the caller releases with free; set to NULL at entry and on
+ *        failure.
+ * @param status     set empty at entry, then receives the statuses of the call.
+ * @return the type of the most severe status; 2 when a call to the server
+ *         failed; 3 when the session cannot be found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 132 no items, 133 and 134 a bad item; 155 no @p text; 154 out of memory;
+ * 160 the data cannot be unpacked or the chunks do not add up; the
+ * control-record and transport messages of every operation, with 93 for a
+ * time-out (the long timeout, or the extra-long one from 10 items on); the
+ * server's.
+ */
+uint32_t TQExport(TQControlStruct* control, TQStructItemList* items, const char* displayTag,
+                  char** text, TQStatusList* status);
+
+/**
+ * As TQExport(), writing the text to a stream in one write (nothing when the
+ * server's last chunk is empty).
+ *
+ * @par Messages
+ * As TQExport(), with 295 for a NULL @p file in place of 155, and 301 when
+ * writing fails (system error text appended).
+ */
+uint32_t TQExportToFile(TQControlStruct* control, TQStructItemList* items, const char* displayTag,
+                        FILE* file, TQStatusList* status);
+
+/**
+ * Sends an export text for the server to load: it creates or replaces the
+ * definitions the text holds.
+ *
+ * @param control the control record of the session.
+ * @param items   the definitions of the text to load, or NULL or empty for
+ *        all of them; types 2, 3, 4 and 103 are refused.
+ * @param text    the export text.
+ * @param status  set empty at entry, then receives the statuses of the call.
+ * @return the type of the most severe status; 2 when a call to the server
+ *         failed; 3 when the session cannot be found; 4 when @p status is NULL.
+ *
+ * @par Messages
+ * 133 and 134 a bad item; 156 a NULL or empty text; 154 out of memory; the
+ * control-record and transport messages of every operation, with 92 for a
+ * time-out; the server's.
+ */
+uint32_t TQImport(TQControlStruct* control, TQStructItemList* items, const char* text,
+                  TQStatusList* status);
+
+/**
+ * As TQImport(), with the text read from a stream (from its start).
+ *
+ * @par Messages
+ * As TQImport(), with 295 for a NULL or empty @p file.
+ */
+uint32_t TQImportFromFile(TQControlStruct* control, TQStructItemList* items, FILE* file,
+                          TQStatusList* status);
+
+/** @} */
 
 #ifdef __cplusplus
 }

@@ -17,6 +17,7 @@
 #include <unistd.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -373,6 +374,31 @@ void printLevelSizes(const Corpus* corpora, size_t n) {
   }
 }
 
+// The rule behind tqpack's level table: for each container level, the
+// lowest (and so fastest) libdeflate level whose output stays within 1.5% of
+// zlib's at that level on every corpus, with its worst difference.
+void printLevelRule(const Corpus* corpora, size_t n) {
+  constexpr double kWithin = 1.5;  // percent
+  constexpr int kHighestLibdeflate = 12;
+  std::printf("\nlibdeflate level per container level (lowest within %+.1f%% of zlib)\n", kWithin);
+  std::printf("%5s %10s %14s\n", "level", "libdeflate", "worst vs zlib");
+  for (int level = 1; level <= 9; ++level) {
+    for (int pick = 1; pick <= kHighestLibdeflate; ++pick) {
+      double worst = -100;
+      for (size_t i = 0; i < n; ++i) {
+        Bytes scratch;
+        const size_t z = zlibDeflate(corpora[i].data, level, scratch);
+        const size_t l = libdeflateCompress(corpora[i].data, pick, scratch);
+        worst = std::max(worst, 100.0 * (double(l) / double(z) - 1));
+      }
+      if (worst <= kWithin || pick == kHighestLibdeflate) {
+        std::printf("%5d %10d %+13.2f%%\n", level, pick, worst);
+        break;
+      }
+    }
+  }
+}
+
 }  // namespace
 
 }  // namespace tqbench
@@ -391,6 +417,7 @@ int main(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks(&reporter);
   reporter.printSummary(sizes);
   printLevelSizes(corpora, sizeof corpora / sizeof corpora[0]);
+  printLevelRule(corpora, sizeof corpora / sizeof corpora[0]);
   benchmark::Shutdown();
   return 0;
 }

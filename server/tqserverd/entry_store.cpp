@@ -50,11 +50,55 @@ std::optional<int64_t> statusOf(const Entry& entry) {
   return found->second.number;
 }
 
+// The attachments of an entry: new data is written, a field without a value
+// loses its attachment, and one that kept its value keeps its row.
+void saveAttachments(const FormDef& form, const Entry& entry) {
+  for (const FieldDef& field : form.fields) {
+    if (field.dataType != TQ_DATA_TYPE_ATTACH) continue;
+    auto found = entry.values.find(field.id);
+    if (found == entry.values.end() || found->second.dataType != TQ_DATA_TYPE_ATTACH) {
+      Query(store(), "DELETE FROM attachments WHERE form = ? AND entry = ? AND field = ?")
+          .bind(form.storeKey)
+          .bind(entry.id)
+          .bind(int64_t{field.id})
+          .run();
+      continue;
+    }
+    const StoredValue& value = found->second;
+    if (!value.hasData) continue;
+    Query(store(),
+          "INSERT INTO attachments (form, entry, field, name, original_size, data)"
+          " VALUES (?, ?, ?, ?, ?, ?) ON CONFLICT (form, entry, field) DO UPDATE SET"
+          " name = excluded.name, original_size = excluded.original_size, data = excluded.data")
+        .bind(form.storeKey)
+        .bind(entry.id)
+        .bind(int64_t{field.id})
+        .bind(value.text)
+        .bind(value.number)
+        .bind(value.data)
+        .run();
+  }
+}
+
 }  // namespace
 
 std::string diaryItem(const Stamp& now, const std::string& text) {
   return std::to_string(now.time) + kPartSeparator + itemUser(now.user) + kPartSeparator + text +
          kItemEnd;
+}
+
+std::optional<std::string> attachmentChunk(const FormDef& form, const std::string& entryId,
+                                           uint32_t fieldId, uint64_t offset, uint32_t count) {
+  // substr counts blob bytes from 1.
+  Query chunk(store(),
+              "SELECT substr(data, ?, ?) FROM attachments WHERE form = ? AND entry = ? AND field = ?");
+  chunk.bind(static_cast<int64_t>(offset + 1))
+      .bind(int64_t{count})
+      .bind(form.storeKey)
+      .bind(entryId)
+      .bind(int64_t{fieldId});
+  if (!chunk.next()) return std::nullopt;
+  return chunk.bytes(0);
 }
 
 std::optional<Entry> EntryTable::find(const std::string& id) {
@@ -77,6 +121,19 @@ std::optional<Entry> EntryTable::find(const std::string& id) {
     value.number = values.integer(2);
     value.real = values.real(3);
     value.text = values.bytes(4);
+  }
+
+  // Attachments without their data, which only a chunk read fetches.
+  Query attachments(store(),
+                    "SELECT field, name, original_size, length(data) FROM attachments"
+                    " WHERE form = ? AND entry = ?");
+  attachments.bind(form).bind(id);
+  while (attachments.next()) {
+    StoredValue& value = entry.values[static_cast<uint32_t>(attachments.integer(0))];
+    value.dataType = TQ_DATA_TYPE_ATTACH;
+    value.text = attachments.bytes(1);
+    value.number = attachments.integer(2);
+    value.packedSize = attachments.integer(3);
   }
 
   Query diary(store(),
@@ -187,6 +244,7 @@ void EntryTable::save(const Entry& entry) {
 
   Query(store(), "DELETE FROM entry_values WHERE form = ? AND entry = ?").bind(form).bind(entry.id).run();
   for (const auto& [field, value] : entry.values) {
+    if (value.dataType == TQ_DATA_TYPE_ATTACH) continue;
     Query(store(),
           "INSERT INTO entry_values (form, entry, field, data_type, number, real, text)"
           " VALUES (?, ?, ?, ?, ?, ?, ?)")
@@ -199,6 +257,8 @@ void EntryTable::save(const Entry& entry) {
         .bind(value.text)
         .run();
   }
+
+  saveAttachments(form_, entry);
 
   // Diaries only grow, so only the items this call appended are written;
   // an overwrite that dropped the stored ones removes them first.

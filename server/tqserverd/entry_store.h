@@ -12,7 +12,9 @@
 //     3 the create date, 5 the last user who changed it, 6 the time of that
 //     change, 15 the status history of field 7 (one item per value of field
 //     7, "time 0x04 user 0x03" for the last time the status took that value,
-//     a lone 0x03 for a value it never had). Field 2 (submitter) is an
+//     a lone 0x03 for a value it never had);
+//   - the attachments, by field: name, original size and the data as sent
+//     (packed or not), apart from the other values. Field 2 (submitter) is an
 //     ordinary value that creation fills with the caller when it is not given.
 #pragma once
 
@@ -35,7 +37,14 @@ struct StoredValue {
   uint32_t dataType = TQ_DATA_TYPE_NULL;
   int64_t number = 0;  // integer, enum, time, bitmask, ulong
   double real = 0;     // real
-  std::string text;    // char, decimal; diary: the encoded items
+  std::string text;    // char, decimal; diary: the encoded items; attachment: its name
+  // Attachment: `number` is the original size, `packedSize` the size of the
+  // data as sent (equal to the original size: not packed). `data` holds the
+  // bytes only in a change that brings them (`hasData`); an entry read from
+  // the store leaves them there (attachmentChunk reads them).
+  int64_t packedSize = 0;
+  std::string data;
+  bool hasData = false;
 };
 
 // Who did something and when.
@@ -112,6 +121,11 @@ StoredValue readValue(const FormDef& form, const Entry& entry, uint32_t fieldId)
 // bytes in the user name become '?'. Definitions keep their change diaries
 // in the same form.
 std::string diaryItem(const Stamp& now, const std::string& text);
+
+// Bytes of an attachment's data as sent, from `offset` on, at most `count`;
+// nothing when the entry has no attachment in the field.
+std::optional<std::string> attachmentChunk(const FormDef& form, const std::string& entryId,
+                                           uint32_t fieldId, uint64_t offset, uint32_t count);
 
 // An entry id as the store keeps it: an id of digits only that is shorter
 // than 15 characters is padded with leading zeros ("12" is

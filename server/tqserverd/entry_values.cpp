@@ -45,6 +45,44 @@ std::string fieldText(uint32_t fieldId) {
   return "field " + std::to_string(fieldId);
 }
 
+// An attachment as sent: its data in memory (location type 2) or none
+// (type 0, with sizes 0), the compressed size the length of the data, and
+// data that is said to be packed (sizes that differ) a container that
+// unpacks to the original size.
+template <class Invalid>
+std::optional<EntryError> attachmentFrom(const TQAttachStruct& attach, Invalid& invalid,
+                                         StoredValue* out) {
+  out->text = textOf(attach.name);
+  out->number = attach.originalSize;
+  out->packedSize = attach.compressedSize;
+  out->hasData = true;
+  if (attach.originalSize < 0 || attach.compressedSize < 0) {
+    return invalid("an attachment size is negative");
+  }
+  if (attach.loc.locationType == 0) {
+    if (attach.originalSize != 0 || attach.compressedSize != 0) {
+      return invalid("the attachment has sizes but no data");
+    }
+    return std::nullopt;
+  }
+  if (attach.loc.locationType != TQ_LOC_BUFFER) return invalid("the attachment has no data");
+  const TQBufStruct& buf = attach.loc.u.buf;
+  if (buf.bufferSize != static_cast<uint32_t>(attach.compressedSize)) {
+    return invalid("the attachment's data is not its compressed size long");
+  }
+  if (attach.compressedSize != attach.originalSize) {
+    constexpr uint32_t kContainerHeader = 8;
+    const unsigned char* b = buf.buffer;
+    const bool container = buf.bufferSize >= kContainerHeader + 4 && b[0] == 0x1F &&
+                           b[1] == 0x8C &&
+                           (uint32_t{b[4]} | uint32_t{b[5]} << 8 | uint32_t{b[6]} << 16 |
+                            uint32_t{b[7]} << 24) == static_cast<uint32_t>(attach.originalSize);
+    if (!container) return invalid("the attachment's packed data does not hold its original size");
+  }
+  out->data.assign(reinterpret_cast<const char*>(buf.buffer), buf.bufferSize);
+  return std::nullopt;
+}
+
 // The stored form of a value whose data type equals its field's; a fault
 // of the value itself comes back as an error.
 std::optional<EntryError> storedFrom(const FieldDef& field, const TQValueStruct& value,
@@ -94,6 +132,12 @@ std::optional<EntryError> storedFrom(const FieldDef& field, const TQValueStruct&
       out->text = textOf(value.u.decimalVal);
       if (!isDecimal(out->text)) return invalid("'" + out->text + "' is not a decimal number");
       break;
+    case TQ_DATA_TYPE_ATTACH:
+      if (value.u.attachVal == nullptr) {
+        out->dataType = TQ_DATA_TYPE_NULL;
+        break;
+      }
+      return attachmentFrom(*value.u.attachVal, invalid, out);
     default:
       break;
   }
@@ -176,6 +220,20 @@ bool toWireValue(uint32_t fieldId, const StoredValue& stored, uint32_t version,
     case TQ_DATA_TYPE_DIARY:
     case TQ_DATA_TYPE_DECIMAL:
       break;
+    case TQ_DATA_TYPE_ATTACH: {
+      // The name and sizes; the data comes with procedure 80.
+      auto* attach = static_cast<TQAttachStruct*>(std::calloc(1, sizeof(TQAttachStruct)));
+      if (attach != nullptr) attach->name = strdup(stored.text.c_str());
+      if (attach == nullptr || attach->name == nullptr) {
+        std::free(attach);
+        out->dataType = TQ_DATA_TYPE_NULL;
+        return false;
+      }
+      attach->originalSize = static_cast<int32_t>(stored.number);
+      attach->compressedSize = static_cast<int32_t>(stored.packedSize);
+      out->u.attachVal = attach;
+      return true;
+    }
     default:
       return true;
   }

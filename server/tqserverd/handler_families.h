@@ -14,6 +14,8 @@ std::span<const Handler> entryHandlers();    // 1 get, 2 set, 3 create, 4 delete
 std::span<const Handler> listHandlers();
 std::span<const Handler> statisticsHandlers();
 std::span<const Handler> multipleEntryHandlers();
+std::span<const Handler> attachHandlers();   // 80 attachment data
+std::span<const Handler> exchangeHandlers(); // 34 export, 35 import
 
 // Definitions (handlers_def_*.cpp).
 std::span<const Handler> definitionObjectHandlers();  // menus, filters, links, escalations,

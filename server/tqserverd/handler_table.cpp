@@ -21,6 +21,10 @@ constexpr Family kFamilies[] = {
     listHandlers,
     statisticsHandlers,
     multipleEntryHandlers,
+    // attachments
+    attachHandlers,
+    // export and import
+    exchangeHandlers,
 };
 
 }  // namespace

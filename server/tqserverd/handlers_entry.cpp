@@ -36,6 +36,7 @@
 #include <string>
 #include <vector>
 
+#include "entry_lookup.h"
 #include "entry_store.h"
 #include "entry_values.h"
 #include "form_store.h"
@@ -46,10 +47,6 @@
 namespace tqsd {
 namespace {
 
-std::string fixedText(const char* text, size_t size) {
-  return std::string(text, strnlen(text, size));
-}
-
 void refuse(Call& call, const EntryError& error) {
   addStatus(call, TQ_MSG_ERROR, error.number, error.text.c_str());
 }
@@ -57,57 +54,6 @@ void refuse(Call& call, const EntryError& error) {
 // Who calls and when: the caller's user and the time of the answer.
 Stamp callStamp(const Call& call) {
   return Stamp{call.answer->operationTime, fixedText(call.header->user, sizeof call.header->user)};
-}
-
-const FormDef* findForm(Call& call, const char* schema) {
-  std::string name = schema == nullptr ? std::string() : std::string(schema);
-  const FormDef* form = formStore().find(name);
-  if (form == nullptr) addStatus(call, TQ_MSG_ERROR, kMsgNoSuchForm, name.c_str());
-  return form;
-}
-
-// The one entry id of a request (versions 4 to 6: an entry id list).
-std::optional<std::string> singleId(Call& call, const TQEntryIdList& ids) {
-  if (ids.numItems == 0 || ids.entryIdList == nullptr) {
-    addStatus(call, TQ_MSG_ERROR, kMsgNoEntryId);
-    return std::nullopt;
-  }
-  if (ids.numItems > 1) {
-    addErrorNumber(call, kMsgNotJoinForm, ids.numItems);
-    return std::nullopt;
-  }
-  return normalEntryId(fixedText(ids.entryIdList[0], sizeof(TQEntryIdType)));
-}
-
-// The one entry id of a request (versions 2 and 3: an id text).
-std::optional<std::string> singleId(Call& call, const char* id) {
-  if (id == nullptr || *id == '\0') {
-    addStatus(call, TQ_MSG_ERROR, kMsgNoEntryId);
-    return std::nullopt;
-  }
-  return normalEntryId(id);
-}
-
-// The form and entry a request names.
-struct Target {
-  const FormDef* form = nullptr;
-  Entry entry;
-};
-
-template <class Ids>
-std::optional<Target> findEntry(Call& call, const char* schema, const Ids& ids) {
-  Target target;
-  target.form = findForm(call, schema);
-  if (target.form == nullptr) return std::nullopt;
-  std::optional<std::string> id = singleId(call, ids);
-  if (!id) return std::nullopt;
-  std::optional<Entry> entry = EntryTable(*target.form).find(*id);
-  if (!entry) {
-    addStatus(call, TQ_MSG_ERROR, kMsgNoSuchEntry, id->c_str());
-    return std::nullopt;
-  }
-  target.entry = std::move(*entry);
-  return target;
 }
 
 void answerEntryId(const std::string& id, TQEntryIdResult& result) {

@@ -25,6 +25,7 @@ constexpr TypeName kTypes[] = {
     {"enum", TQ_DATA_TYPE_ENUM},       {"time", TQ_DATA_TYPE_TIME},
     {"bitmask", TQ_DATA_TYPE_BITMASK}, {"decimal", TQ_DATA_TYPE_DECIMAL},
     {"ulong", TQ_DATA_TYPE_ULONG},
+    {"attach", TQ_DATA_TYPE_ATTACH},
 };
 
 struct RoleType {

@@ -421,13 +421,22 @@ TEST(EntryChecks, InvalidArgumentsNeverReachTheServer) {
   TQEntryIdList badId = someId.list();
   Values attach;
   attach.text(kDescription, "file").typed(kDescription, TQ_DATA_TYPE_ATTACH);
-  char fileName[] = "/etc/hostname";
+  // Attachments that fail their preparation: a location type that does not
+  // exist, and a file that cannot be opened (whose name is left in place).
+  char fileName[] = "/nonexistent/attachment.bin";
   TQAttachStruct attachment{};
   attachment.name = fileName;
-  attachment.loc.locationType = TQ_LOC_FILENAME;
-  attachment.loc.u.filename = fileName;
+  attachment.originalSize = 10;
+  attachment.loc.locationType = 3;
   attach.items.back().value.u.attachVal = &attachment;
   TQFieldValueList attachList = attach.list();
+  TQAttachStruct missing = attachment;
+  missing.loc.locationType = TQ_LOC_FILENAME;
+  missing.loc.u.filename = fileName;
+  Values attachFile;
+  attachFile.typed(kDescription, TQ_DATA_TYPE_ATTACH);
+  attachFile.items.back().value.u.attachVal = &missing;
+  TQFieldValueList missingList = attachFile.list();
   TQEntryIdType out;
 
   struct Case {
@@ -456,14 +465,14 @@ TEST(EntryChecks, InvalidArgumentsNeverReachTheServer) {
       {"create, no schema",
        [&](TQStatusList* s) { return TQCreateEntry(ctl, nullptr, &values, out, s); }, 2, -1},
       {"create, attachment",
-       [&](TQStatusList* s) { return TQCreateEntry(ctl, kForm, &attachList, out, s); }, 2, 283},
-      {"set, attachment",
+       [&](TQStatusList* s) { return TQCreateEntry(ctl, kForm, &attachList, out, s); }, 2, 8700},
+      {"set, attachment file missing",
        [&](TQStatusList* s) {
          Ids i({"1"});
          TQEntryIdList l = i.list();
-         return TQSetEntry(ctl, kForm, &l, &attachList, 0, 0, s);
+         return TQSetEntry(ctl, kForm, &l, &missingList, 0, 0, s);
        },
-       2, 283},
+       2, 342},
       {"no status list",
        [&](TQStatusList*) { return TQCreateEntry(ctl, kForm, &values, out, nullptr); }, 4, 0},
       {"no control",

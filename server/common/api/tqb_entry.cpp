@@ -3,9 +3,9 @@
 //
 // The changing operations send the caller's field value list as it is,
 // except for two things:
-//  - attachment values (data type 11) would be read and compressed here
-//    before they travel; until that is built they are refused with 283 and
-//    an appended text that says so, before anything is sent;
+//  - attachment values (data type 11) are prepared in the caller's list
+//    itself before they travel: read from their files and packed
+//    (tqb_attach.h);
 //  - values of field 102 travel scrambled with the fixed key. The caller's
 //    list is never changed: the items are copied (shallow, sharing texts and
 //    sub-records with the caller) and only the copies of the field 102 texts
@@ -19,6 +19,7 @@
 
 #include "api/parmchck.h"
 #include "api/tqb_entry_values.h"
+#include "api/tqb_attach.h"
 #include "api/tqb_frame.h"
 #include "api/tqb_plans.h"
 #include "share/apisrv/scramble.h"
@@ -34,9 +35,6 @@ constexpr const TQCallPlan& kMergeEntry = kTQPlanMergeEntry;
 
 constexpr uint32_t kPasswordField = kTQPasswordFieldId;
 constexpr size_t kScrambledLength = kTQPasswordLength;
-// Attachment values cannot be sent yet: the server-side data type message
-// with a text that says why.
-constexpr int32_t kMsgAttachmentNotSent = 283;
 
 bool isPasswordText(const TQFieldValueStruct& item) {
   return item.fieldId == kPasswordField && item.value.dataType == TQ_DATA_TYPE_CHAR &&
@@ -66,18 +64,17 @@ class SentFieldList {
 
   // Fills *sent from the caller's list (nullptr: an empty list). Returns the
   // code of the first failure (2), or 0.
-  uint32_t prepare(const TQFieldValueList* caller, TQFieldValueList* sent, TQStatusList* status) {
+  // The caller's attachment values are prepared in place first.
+  uint32_t prepare(TQFieldValueList* caller, TQFieldValueList* sent, TQStatusList* status) {
     *sent = TQFieldValueList{};
     if (caller == nullptr || caller->numItems == 0 || caller->fieldValueList == nullptr) return 0;
+    if (uint32_t code = tqPrepareAttachments(caller, status); code >= TQ_RETURN_ERROR) {
+      return code;
+    }
     *sent = *caller;
     bool hasPassword = false;
     for (uint32_t i = 0; i < caller->numItems; ++i) {
-      const TQFieldValueStruct& item = caller->fieldValueList[i];
-      if (item.value.dataType == TQ_DATA_TYPE_ATTACH) {
-        return TQAppendStatus(status, TQ_MSG_ERROR, kMsgAttachmentNotSent,
-                              "attachment values cannot be sent yet");
-      }
-      if (item.fieldId == kPasswordField) hasPassword = true;
+      if (caller->fieldValueList[i].fieldId == kPasswordField) hasPassword = true;
     }
     if (!hasPassword) return 0;
 

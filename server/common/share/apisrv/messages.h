@@ -38,3 +38,11 @@ inline constexpr int32_t kTQParseUnknownName = 1588;
 inline constexpr int32_t kTQParseBadStatusRef = 1589;
 inline constexpr int32_t kTQParseBadTime = 1590;
 inline constexpr int32_t kTQParseTooDeep = 1591;  // nested too deeply
+
+// Attachments and export and import.
+inline constexpr int32_t kTQMsgNoFileData = 295;        // no file, or it gave no data
+inline constexpr int32_t kTQMsgCannotWriteFile = 301;   // appended: the system's error text
+inline constexpr int32_t kTQMsgCannotOpenAttach = 342;  // appended: the file name
+inline constexpr int32_t kTQMsgCannotUnpack = 160;
+inline constexpr int32_t kTQMsgBadLocation = 8700;
+inline constexpr int32_t kTQMsgAttachTooLarge = 8703;
