@@ -92,20 +92,13 @@ bool callerIsAdministrator(Call& call, const std::string& user) {
   return false;
 }
 
-// Character values of server information; only administrators change them.
+// Server information of any data type; only administrators change it.
 void setServerInfo(Call& call, TQSetServerInfoArgs& args, TQStatusResult&) {
   if (!callerIsAdministrator(call, callerOf(call))) return;
   if (!withinItemLimit(call, args.info.numItems)) return;
   for (uint32_t i = 0; i < args.info.numItems; ++i) {
-    const TQServerInfoStruct& item = args.info.serverInfoList[i];
-    if (item.value.dataType != TQ_DATA_TYPE_CHAR || item.value.u.charVal == nullptr) {
-      addStatus(call, TQ_MSG_ERROR, kMsgBadDefinition, "server information takes texts");
-      return;
-    }
-  }
-  for (uint32_t i = 0; i < args.info.numItems; ++i) {
-    const TQServerInfoStruct& item = args.info.serverInfoList[i];
-    call.server.options.serverInfo[item.operation] = item.value.u.charVal;
+    TQServerInfoStruct& item = args.info.serverInfoList[i];
+    call.server.serverInfo.set(item.operation, item.value);
   }
 }
 

@@ -54,7 +54,8 @@ int main(int argc, char** argv) {
   wireContext.serverCodePage = 0;
   tqSetCurrentCallContext(&wireContext);
 
-  ServerContext server{*options, UserTable(), GroupTable(), CallStats(options->statsFile)};
+  ServerContext server{*options, UserTable(), GroupTable(), CallStats(options->statsFile),
+                       ServerInfoTable()};
   if (!options->usersFile.empty() && !server.users.load(options->usersFile, &error)) {
     std::fprintf(stderr, "tqserverd: %s\n", error.c_str());
     return 1;

@@ -119,6 +119,46 @@ TEST(Accounts, AdministratorsCreateAndDeleteUsersAndGroups) {
   EXPECT_EQ(joe.numbers().front(), 9367);
 }
 
+// Integer and text settings come back with their type and value, to any
+// session, and leave the values the server started with in place.
+TEST(ServerSettings, InformationKeepsItsDataType) {
+  DefServer s;
+  Session joe(s.server());
+  TQServerInfoStruct items[3]{};
+  items[0].operation = 19;
+  items[0].value.dataType = TQ_DATA_TYPE_INTEGER;
+  items[0].value.u.intVal = -42;
+  items[1].operation = 20;
+  items[1].value.dataType = TQ_DATA_TYPE_INTEGER;
+  items[1].value.u.intVal = 7;
+  items[2].operation = 21;
+  items[2].value.dataType = TQ_DATA_TYPE_CHAR;
+  items[2].value.u.charVal = const_cast<char*>("text");
+  const TQServerInfoList info{3, items};
+  ASSERT_EQ(TQSetServerInfo(joe.ctl(), &info, joe.st()), 0u) << joe.numbers().front();
+
+  Session ann(s.server(), "Ann", "other");
+  uint32_t codes[] = {21, 19, 55, 20};
+  const TQServerInfoRequestList asked{4, codes};
+  TQServerInfoList got{};
+  ASSERT_EQ(TQGetServerInfo(ann.ctl(), &asked, &got, ann.st()), 0u) << ann.numbers().front();
+  ASSERT_EQ(got.numItems, 4u);
+  const TQServerInfoStruct* g = got.serverInfoList;
+  EXPECT_EQ(g[0].operation, 21u);
+  ASSERT_EQ(g[0].value.dataType, static_cast<uint32_t>(TQ_DATA_TYPE_CHAR));
+  EXPECT_STREQ(g[0].value.u.charVal, "text");
+  EXPECT_EQ(g[1].operation, 19u);
+  ASSERT_EQ(g[1].value.dataType, static_cast<uint32_t>(TQ_DATA_TYPE_INTEGER));
+  EXPECT_EQ(g[1].value.u.intVal, -42);
+  EXPECT_EQ(g[2].operation, 55u);
+  ASSERT_EQ(g[2].value.dataType, static_cast<uint32_t>(TQ_DATA_TYPE_CHAR));
+  EXPECT_STREQ(g[2].value.u.charVal, "en_US.UTF-8");
+  EXPECT_EQ(g[3].operation, 20u);
+  ASSERT_EQ(g[3].value.dataType, static_cast<uint32_t>(TQ_DATA_TYPE_INTEGER));
+  EXPECT_EQ(g[3].value.u.intVal, 7);
+  FreeTQServerInfoList(&got, 0);
+}
+
 TEST(ServerSettings, AdministratorsSetInformationAndFullTextSettings) {
   DefServer s;
   Session joe(s.server());
