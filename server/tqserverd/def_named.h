@@ -103,4 +103,34 @@ void listNamedOfSchema(Call& call, TQSchemaSinceArgs& args, TQNameListResult& re
   answerNames(call, listDefs(K::kKind, "", args.changedSince, textOf(args.schema)), &result.names);
 }
 
+// The definitions of a kind that serve a form follow it: a rename writes
+// the new form name into each stored record, a delete removes them with the
+// form (as its fields, views and entries go), so no stored definition names
+// a form the server lacks.
+template <class K>
+void followFormRename(const std::string& from, const std::string& to) {
+  for (const DefRow& listed : listDefs(K::kKind, "", 0, from)) {
+    std::optional<DefRow> row = findDef(K::kKind, "", listed.name);
+    if (!row) continue;
+    OwnedRecord<typename K::Record> stored(K::kRoutine);
+    stored.decode(row->body);
+    setName(stored->schema, to);
+    DefRow next = *row;
+    next.schema = to;
+    next.body = stored.encode();
+    updateDef(K::kKind, "", row->name, next);
+  }
+}
+
+template <class K>
+void followFormDelete(const std::string& form) {
+  for (const DefRow& listed : listDefs(K::kKind, "", 0, form))
+    removeDef(K::kKind, "", listed.name);
+}
+
+// The two for every kind that serves a form (filters, active links and
+// escalations); inside the caller's transaction.
+void renameServedForm(const std::string& from, const std::string& to);
+void removeServedForm(const std::string& form);
+
 }  // namespace tqsd

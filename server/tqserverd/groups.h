@@ -51,6 +51,8 @@ class GroupTable {
   // Adds a user to groups; drops a user from every group.
   void join(const std::string& user, uint32_t groupId);
   void leaveAll(const std::string& user);
+  // Makes the table exactly these groups (the store's, account_store.h).
+  void replaceAll(std::map<uint32_t, Group> groups) { groups_ = std::move(groups); }
 
  private:
   std::map<uint32_t, Group> groups_;

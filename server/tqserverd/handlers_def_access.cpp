@@ -7,13 +7,14 @@
 //
 // Procedures 90 to 93 carry no call header; their records begin with the
 // client's host name and the user name and clear password of the caller,
-// who must be an administrator. Users and groups made by them live as long
-// as the server runs.
+// who must be an administrator. Users and groups made by them are kept in
+// the store (account_store.h).
 #include <cstdlib>
 #include <cstring>
 
 #include <map>
 
+#include "account_store.h"
 #include "def_common.h"
 #include "def_record.h"
 #include "handler_families.h"
@@ -92,20 +93,13 @@ bool callerIsAdministrator(Call& call, const std::string& user) {
   return false;
 }
 
-// Character values of server information; only administrators change them.
+// Server information of any data type; only administrators change it.
 void setServerInfo(Call& call, TQSetServerInfoArgs& args, TQStatusResult&) {
   if (!callerIsAdministrator(call, callerOf(call))) return;
   if (!withinItemLimit(call, args.info.numItems)) return;
   for (uint32_t i = 0; i < args.info.numItems; ++i) {
-    const TQServerInfoStruct& item = args.info.serverInfoList[i];
-    if (item.value.dataType != TQ_DATA_TYPE_CHAR || item.value.u.charVal == nullptr) {
-      addStatus(call, TQ_MSG_ERROR, kMsgBadDefinition, "server information takes texts");
-      return;
-    }
-  }
-  for (uint32_t i = 0; i < args.info.numItems; ++i) {
-    const TQServerInfoStruct& item = args.info.serverInfoList[i];
-    call.server.options.serverInfo[item.operation] = item.value.u.charVal;
+    TQServerInfoStruct& item = args.info.serverInfoList[i];
+    call.server.serverInfo.set(item.operation, item.value);
   }
 }
 
@@ -198,9 +192,16 @@ void createUser(Call& call, TQCreateUserArgs& args, TQStatusList&) {
     const uint32_t id = args.groupIds.internalIdList[i];
     if (call.server.groups.all().count(id) == 0) return addErrorNumber(call, kMsgNoSuchGroup, id);
   }
-  if (!call.server.users.add(user, textOf(args.password), textOf(args.emailAddress))) {
+  if (call.server.users.password(user)) {
     return addStatus(call, TQ_MSG_ERROR, kMsgAccountExists, user.c_str());
   }
+  Transaction transaction(store());
+  storeUser(user, textOf(args.password), textOf(args.emailAddress));
+  for (uint32_t i = 0; i < args.groupIds.numItems; ++i) {
+    storeMember(args.groupIds.internalIdList[i], user);
+  }
+  transaction.commit();
+  call.server.users.add(user, textOf(args.password), textOf(args.emailAddress));
   for (uint32_t i = 0; i < args.groupIds.numItems; ++i) {
     call.server.groups.join(user, args.groupIds.internalIdList[i]);
   }
@@ -209,9 +210,13 @@ void createUser(Call& call, TQCreateUserArgs& args, TQStatusList&) {
 void deleteUser(Call& call, TQDeleteUserArgs& args, TQStatusList&) {
   if (!accountCaller(call, args.prefix)) return;
   const std::string user = textOf(args.userName);
-  if (!call.server.users.remove(user)) {
+  if (!call.server.users.password(user)) {
     return addStatus(call, TQ_MSG_ERROR, kMsgNoSuchUser, user.c_str());
   }
+  Transaction transaction(store());
+  dropUser(user);
+  transaction.commit();
+  call.server.users.remove(user);
   call.server.groups.leaveAll(user);
 }
 
@@ -228,18 +233,24 @@ void createGroup(Call& call, TQCreateGroupArgs& args, TQStatusList&) {
   group.id = args.groupId;
   const auto& all = call.server.groups.all();
   if (group.id == 0) group.id = all.empty() ? 1 : all.rbegin()->first + 1;
-  const std::string name = group.name;
-  if (!call.server.groups.add(std::move(group))) {
-    addStatus(call, TQ_MSG_ERROR, kMsgAccountExists, name.c_str());
+  if (all.count(group.id) != 0 || call.server.groups.find(group.name) != nullptr) {
+    return addStatus(call, TQ_MSG_ERROR, kMsgAccountExists, group.name.c_str());
   }
+  Transaction transaction(store());
+  storeGroup(group);
+  transaction.commit();
+  call.server.groups.add(std::move(group));
 }
 
 void deleteGroup(Call& call, TQDeleteGroupArgs& args, TQStatusList&) {
   if (!accountCaller(call, args.prefix)) return;
   const std::string name = textOf(args.groupName);
-  if (!call.server.groups.remove(name)) {
-    addStatus(call, TQ_MSG_ERROR, kMsgNoSuchGroup, name.c_str());
-  }
+  const Group* group = call.server.groups.find(name);
+  if (group == nullptr) return addStatus(call, TQ_MSG_ERROR, kMsgNoSuchGroup, name.c_str());
+  Transaction transaction(store());
+  dropGroup(group->id);
+  transaction.commit();
+  call.server.groups.remove(name);
 }
 
 constexpr Handler kHandlers[] = {

@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "def_common.h"
+#include "def_named.h"
 #include "def_record.h"
 #include "form_defs.h"
 #include "form_store.h"
@@ -122,6 +123,7 @@ void setSchema(Call& call, TQSetSchemaArgs& args, TQStatusResult&) {
         .bind(form->storeKey)
         .run();
     renameScope(form->name, next.name);
+    renameServedForm(form->name, next.name);
   }
   takeSchema(args, *stored, changes);
   takeCommon(call, changes, args.common, stored->common, false);
@@ -171,6 +173,7 @@ void deleteSchema(Call& call, TQNameOptionArgs& args, TQStatusResult&) {
   if (!form) return;
   removeFormRows(form->storeKey);
   removeScope(form->name);
+  removeServedForm(form->name);
   removeDef(DefKind::kSchema, "", form->name);
   commitForms(transaction);
 }

@@ -272,6 +272,18 @@ constexpr Handler kHandlers[] = {
 
 }  // namespace
 
+void renameServedForm(const std::string& from, const std::string& to) {
+  followFormRename<FilterKind>(from, to);
+  followFormRename<ActiveLinkKind>(from, to);
+  followFormRename<EscalationKind>(from, to);
+}
+
+void removeServedForm(const std::string& form) {
+  followFormDelete<FilterKind>(form);
+  followFormDelete<ActiveLinkKind>(form);
+  followFormDelete<EscalationKind>(form);
+}
+
 std::span<const Handler> definitionObjectHandlers() {
   return kHandlers;
 }

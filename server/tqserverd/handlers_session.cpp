@@ -2,26 +2,14 @@
 // client's first contact asks it for code 55, the character set) and 47, the
 // end-of-session notice.
 #include <cstdlib>
-#include <cstring>
-#include <optional>
-#include <string>
 
 #include "handler_families.h"
+#include "server_context.h"
 
 namespace tqsd {
 namespace {
 
-constexpr uint32_t kCharsetCode = 55;
 constexpr int32_t kMsgUnknownServerInfo = 123;
-
-// The character value the server holds for a code, or nothing.
-std::optional<std::string> serverInfoText(const Call& call, uint32_t code) {
-  const Options& o = call.server.options;
-  if (code == kCharsetCode) return o.charset;
-  auto found = o.serverInfo.find(code);
-  if (found == o.serverInfo.end()) return std::nullopt;
-  return found->second;
-}
 
 // Answers every known code with its value, in the order asked, and adds
 // error 123 with the code for every unknown one. A list longer than
@@ -38,20 +26,13 @@ void getServerInfo(Call& call, TQGetServerInfoArgs& args, TQGetServerInfoResult&
   result.info.serverInfoList = items;
   for (uint32_t i = 0; i < asked.numItems; ++i) {
     uint32_t code = asked.requestList[i];
-    std::optional<std::string> text = serverInfoText(call, code);
-    if (!text) {
+    TQServerInfoStruct& item = items[result.info.numItems];
+    if (!call.server.serverInfo.get(call.server.options, code, &item.value)) {
       addErrorNumber(call, kMsgUnknownServerInfo, code);
       continue;
     }
-    char* copy = strdup(text->c_str());
-    if (copy == nullptr) {
-      addStatus(call, TQ_MSG_ERROR, 154);
-      return;
-    }
-    TQServerInfoStruct& item = items[result.info.numItems++];
     item.operation = code;
-    item.value.dataType = TQ_DATA_TYPE_CHAR;
-    item.value.u.charVal = copy;
+    ++result.info.numItems;
   }
 }
 

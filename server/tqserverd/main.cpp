@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "account_store.h"
 #include "form_store.h"
 #include "handler_table.h"
 #include "server_context.h"
@@ -54,7 +55,8 @@ int main(int argc, char** argv) {
   wireContext.serverCodePage = 0;
   tqSetCurrentCallContext(&wireContext);
 
-  ServerContext server{*options, UserTable(), GroupTable(), CallStats(options->statsFile)};
+  ServerContext server{*options, UserTable(), GroupTable(), CallStats(options->statsFile),
+                       ServerInfoTable()};
   if (!options->usersFile.empty() && !server.users.load(options->usersFile, &error)) {
     std::fprintf(stderr, "tqserverd: %s\n", error.c_str());
     return 1;
@@ -63,7 +65,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "tqserverd: %s\n", error.c_str());
     return 1;
   }
-  if (!store().open(options->dataFile, &error) || !loadForms(options->formsFile, &error)) {
+  if (!store().open(options->dataFile, &error) || !loadForms(options->formsFile, &error) ||
+      !syncAccounts(&server.users, &server.groups, &error)) {
     std::fprintf(stderr, "tqserverd: %s\n", error.c_str());
     return 1;
   }

@@ -7,6 +7,7 @@
 #include "call_stats.h"
 #include "groups.h"
 #include "options.h"
+#include "server_info.h"
 #include "users.h"
 
 namespace tqsd {
@@ -16,7 +17,8 @@ struct ServerContext {
   UserTable users;
   GroupTable groups;
   CallStats stats;
-  uint32_t port = 0;  // the listening port
+  ServerInfoTable serverInfo;  // what administrators set since the start
+  uint32_t port = 0;           // the listening port
 };
 
 // The context the RPC dispatch routines work with; set once by main.

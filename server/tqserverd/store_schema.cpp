@@ -120,6 +120,29 @@ CREATE TABLE support_files (
   PRIMARY KEY (file_type, name, id, file_id)
 ) WITHOUT ROWID;
 )",
+    // 2 to 3: the table of the first layout that no definition ever used
+    // (definitions live in definition_records).
+    R"(
+DROP TABLE IF EXISTS definitions;
+)",
+    // 3 to 4: users and groups, with the members of each group.
+    R"(
+CREATE TABLE users (
+  name BLOB PRIMARY KEY,
+  password BLOB NOT NULL,      -- clear, as the users file holds it
+  email BLOB NOT NULL
+) WITHOUT ROWID;
+CREATE TABLE user_groups (
+  id INTEGER PRIMARY KEY,
+  name BLOB NOT NULL UNIQUE,
+  type INTEGER NOT NULL        -- 1 view, 2 change
+);
+CREATE TABLE group_members (
+  group_id INTEGER NOT NULL REFERENCES user_groups (id) ON DELETE CASCADE,
+  user BLOB NOT NULL,
+  PRIMARY KEY (group_id, user)
+) WITHOUT ROWID;
+)",
 };
 
 constexpr int kNewestLayout = static_cast<int>(std::size(kSteps));

@@ -1,6 +1,9 @@
 // Users and groups: the flags of TQVerifyUser come from group membership,
 // the group and user lists, and procedures 90 to 93 that change them (an
 // administrator's calls only).
+#include <unistd.h>
+
+#include <cstdio>
 #include <functional>
 
 #include "def_fixture.h"
@@ -117,6 +120,96 @@ TEST(Accounts, AdministratorsCreateAndDeleteUsersAndGroups) {
   ASSERT_EQ(TQDeleteGroup(joe.ctl(), "Team", joe.st()), 0u);
   EXPECT_EQ(TQDeleteGroup(joe.ctl(), "Team", joe.st()), 2u);
   EXPECT_EQ(joe.numbers().front(), 9367);
+}
+
+// Users and groups that procedures 90 to 93 make or remove are kept on the
+// data file; at the restart the users and groups files add what the store
+// lacks but never replace what it holds (group 11 stays "Crew").
+TEST(Accounts, UsersAndGroupsSurviveARestartOnTheDataFile) {
+  char folder[] = "/tmp/tqdefaccountsXXXXXX";
+  ASSERT_NE(mkdtemp(folder), nullptr);
+  const std::string data = std::string(folder) + "/store.db";
+  using Groups = std::vector<std::pair<uint32_t, std::string>>;
+  {
+    DefServer s({"--data", data});
+    const std::string port = std::to_string(s.server().port());
+    tqsess::EnvVar tcpPort("TQTCPPORT", port.c_str());
+    Session joe(s.server());
+    ASSERT_EQ(TQCreateGroup(joe.ctl(), "Team", 20, TQ_GROUP_TYPE_CHANGE, joe.st()), 0u)
+        << joe.numbers().front();
+    uint32_t ids[] = {10, 20};
+    const TQInternalIdList groups{2, ids};
+    ASSERT_EQ(TQCreateUser(joe.ctl(), "Kim", "pw", "kim@example.org", &groups, joe.st()), 0u)
+        << joe.numbers().front();
+    ASSERT_EQ(TQDeleteGroup(joe.ctl(), "Readers", joe.st()), 0u) << joe.numbers().front();
+    ASSERT_EQ(TQCreateGroup(joe.ctl(), "Crew", 11, TQ_GROUP_TYPE_VIEW, joe.st()), 0u)
+        << joe.numbers().front();
+    ASSERT_EQ(TQCreateUser(joe.ctl(), "Lee", "x", "", nullptr, joe.st()), 0u);
+    ASSERT_EQ(TQDeleteUser(joe.ctl(), "Lee", joe.st()), 0u);
+    EXPECT_EQ(s.server().stop(), 0);
+  }
+  DefServer s({"--data", data});
+  Session kim(s.server(), "Kim", "pw");
+  TQBoolean admin = 9, subAdmin = 9, customize = 9;
+  EXPECT_EQ(TQVerifyUser(kim.ctl(), &admin, &subAdmin, &customize, kim.st()), 0u)
+      << kim.numbers().front();
+  Session joe(s.server());
+  EXPECT_EQ(groupsOf(joe, "Kim"), (Groups{{10, "Support"}, {20, "Team"}}));
+  EXPECT_EQ(groupsOf(joe, "Ann"), (Groups{{10, "Support"}}));
+  EXPECT_EQ(groupsOf(joe, ""), (Groups{{1, "Administrator"},
+                                       {2, "Sub Administrator"},
+                                       {3, "Customize"},
+                                       {10, "Support"},
+                                       {11, "Crew"},
+                                       {20, "Team"}}));
+  EXPECT_EQ(users(joe), (std::vector<std::string>{"Ann", "Demo", "Joe", "Kim"}));
+  TQUserInfoList list{};
+  ASSERT_EQ(TQGetListUser(joe.ctl(), 0, &list, joe.st()), 0u);
+  ASSERT_EQ(list.numItems, 4u);
+  EXPECT_STREQ(list.userList[3].emailAddress, "kim@example.org");
+  FreeTQUserInfoList(&list, 0);
+  std::remove(data.c_str());
+  rmdir(folder);
+}
+
+// Integer and text settings come back with their type and value, to any
+// session, and leave the values the server started with in place.
+TEST(ServerSettings, InformationKeepsItsDataType) {
+  DefServer s;
+  Session joe(s.server());
+  TQServerInfoStruct items[3]{};
+  items[0].operation = 19;
+  items[0].value.dataType = TQ_DATA_TYPE_INTEGER;
+  items[0].value.u.intVal = -42;
+  items[1].operation = 20;
+  items[1].value.dataType = TQ_DATA_TYPE_INTEGER;
+  items[1].value.u.intVal = 7;
+  items[2].operation = 21;
+  items[2].value.dataType = TQ_DATA_TYPE_CHAR;
+  items[2].value.u.charVal = const_cast<char*>("text");
+  const TQServerInfoList info{3, items};
+  ASSERT_EQ(TQSetServerInfo(joe.ctl(), &info, joe.st()), 0u) << joe.numbers().front();
+
+  Session ann(s.server(), "Ann", "other");
+  uint32_t codes[] = {21, 19, 55, 20};
+  const TQServerInfoRequestList asked{4, codes};
+  TQServerInfoList got{};
+  ASSERT_EQ(TQGetServerInfo(ann.ctl(), &asked, &got, ann.st()), 0u) << ann.numbers().front();
+  ASSERT_EQ(got.numItems, 4u);
+  const TQServerInfoStruct* g = got.serverInfoList;
+  EXPECT_EQ(g[0].operation, 21u);
+  ASSERT_EQ(g[0].value.dataType, static_cast<uint32_t>(TQ_DATA_TYPE_CHAR));
+  EXPECT_STREQ(g[0].value.u.charVal, "text");
+  EXPECT_EQ(g[1].operation, 19u);
+  ASSERT_EQ(g[1].value.dataType, static_cast<uint32_t>(TQ_DATA_TYPE_INTEGER));
+  EXPECT_EQ(g[1].value.u.intVal, -42);
+  EXPECT_EQ(g[2].operation, 55u);
+  ASSERT_EQ(g[2].value.dataType, static_cast<uint32_t>(TQ_DATA_TYPE_CHAR));
+  EXPECT_STREQ(g[2].value.u.charVal, "en_US.UTF-8");
+  EXPECT_EQ(g[3].operation, 20u);
+  ASSERT_EQ(g[3].value.dataType, static_cast<uint32_t>(TQ_DATA_TYPE_INTEGER));
+  EXPECT_EQ(g[3].value.u.intVal, 7);
+  FreeTQServerInfoList(&got, 0);
 }
 
 TEST(ServerSettings, AdministratorsSetInformationAndFullTextSettings) {

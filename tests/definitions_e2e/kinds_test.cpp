@@ -392,4 +392,75 @@ TEST(DefinitionKinds, AFormThatDoesNotExistIsRefused) {
   EXPECT_STREQ(schema, kForm);
 }
 
+// The names of the filters, active links and escalations that serve a form.
+std::vector<std::string> servingNames(Session& c, const char* form) {
+  std::vector<std::string> out;
+  using List = uint32_t (*)(TQControlStruct*, const char*, TQTimestamp, TQNameList*, TQStatusList*);
+  for (List list : {List{TQGetListFilter}, List{TQGetListActiveLink}, List{TQGetListEscalation}}) {
+    TQNameList names{};
+    EXPECT_LE(list(c.ctl(), form, 0, &names, c.st()), 1u);
+    for (uint32_t i = 0; i < names.numItems; ++i)
+      out.push_back(names.nameList[i]);
+    FreeTQNameList(&names, 0);
+  }
+  return out;
+}
+
+// A renamed form takes what serves it along; a deleted form takes it away,
+// and leaves what serves other forms.
+TEST(DefinitionKinds, WhatServesAFormFollowsItsRenameAndDelete) {
+  DefServer s;
+  Session c(s.server());
+  TQCompoundSchema regular{};
+  regular.schemaType = TQ_SCHEMA_REGULAR;
+  ASSERT_EQ(TQCreateSchema(c.ctl(), "Test:Old", &regular, nullptr, nullptr, nullptr, nullptr,
+                           nullptr, nullptr, nullptr, nullptr, c.st()),
+            0u)
+      << c.numbers().front();
+  ASSERT_EQ(TQCreateFilter(c.ctl(), "F", 1, "Test:Old", 2, 1, nullptr, &gFilterActions, nullptr,
+                           nullptr, nullptr, nullptr, c.st()),
+            0u);
+  ASSERT_EQ(TQCreateActiveLink(c.ctl(), "A", 5, "Test:Old", &gGroups, 1, nullptr, nullptr, 1,
+                               nullptr, &gLinkActions, nullptr, nullptr, nullptr, nullptr, c.st()),
+            0u)
+      << c.numbers().front();
+  ASSERT_EQ(TQCreateEscalation(c.ctl(), "E", &gInterval, "Test:Old", 1, nullptr, &gFilterActions,
+                               nullptr, nullptr, nullptr, nullptr, c.st()),
+            0u);
+  ASSERT_EQ(TQCreateFilter(c.ctl(), "Other", 1, kForm, 2, 1, nullptr, &gFilterActions, nullptr,
+                           nullptr, nullptr, nullptr, c.st()),
+            0u);
+
+  ASSERT_EQ(TQSetSchema(c.ctl(), "Test:Old", "Test:New", nullptr, nullptr, nullptr, nullptr,
+                        nullptr, nullptr, nullptr, nullptr, nullptr, c.st()),
+            0u)
+      << c.numbers().front();
+  EXPECT_EQ(servingNames(c, "Test:Old"), std::vector<std::string>{});
+  EXPECT_EQ(servingNames(c, "Test:New"), (std::vector<std::string>{"F", "A", "E"}));
+  TQNameType filterForm{}, linkForm{}, escalationForm{};
+  ASSERT_EQ(TQGetFilter(c.ctl(), "F", nullptr, filterForm, nullptr, nullptr, nullptr, nullptr,
+                        nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, c.st()),
+            0u);
+  ASSERT_EQ(TQGetActiveLink(c.ctl(), "A", nullptr, linkForm, nullptr, nullptr, nullptr, nullptr,
+                            nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                            nullptr, c.st()),
+            0u);
+  ASSERT_EQ(TQGetEscalation(c.ctl(), "E", nullptr, escalationForm, nullptr, nullptr, nullptr,
+                            nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, c.st()),
+            0u);
+  EXPECT_STREQ(filterForm, "Test:New");
+  EXPECT_STREQ(linkForm, "Test:New");
+  EXPECT_STREQ(escalationForm, "Test:New");
+
+  ASSERT_EQ(TQDeleteSchema(c.ctl(), "Test:New", 0, c.st()), 0u) << c.numbers().front();
+  EXPECT_EQ(servingNames(c, ""), std::vector<std::string>{"Other"});
+  EXPECT_EQ(TQGetFilter(c.ctl(), "F", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                        nullptr, nullptr, nullptr, nullptr, nullptr, c.st()),
+            2u);
+  // The name is free again.
+  EXPECT_EQ(TQCreateFilter(c.ctl(), "F", 1, kForm, 2, 1, nullptr, &gFilterActions, nullptr, nullptr,
+                           nullptr, nullptr, c.st()),
+            0u);
+}
+
 }  // namespace

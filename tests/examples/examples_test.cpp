@@ -54,6 +54,22 @@ class ExampleRun : public ::testing::Test {
     return id;
   }
 
+  // A run that fails: the arguments, the exit code and what goes to stderr
+  // (stdout stays empty).
+  struct Failure {
+    std::vector<std::string> args;
+    int exitCode;
+    std::string err;
+  };
+  void expectFailures(const std::string& program, const std::vector<Failure>& cases) {
+    for (const Failure& c : cases) {
+      RunResult r = run(program, c.args);
+      EXPECT_EQ(r.exitCode, c.exitCode) << c.args.back();
+      EXPECT_EQ(r.out, "") << c.args.back();
+      EXPECT_EQ(r.err, c.err) << c.args.back();
+    }
+  }
+
   tqtest::TestServer server_;
   tixgrab::test::ScratchDir dir_;
 };
@@ -115,24 +131,52 @@ TEST_F(ExampleRun, ReadEntryPrintsEveryFieldByItsType) {
 // Failures end the example with exit code 1 and the server's error status
 // on stderr; a missing argument prints the usage and exits with 2.
 TEST_F(ExampleRun, ReadEntryReportsFailures) {
-  struct Case {
-    std::vector<std::string> args;
-    int exitCode;
-    std::string err;
-  };
-  const std::vector<Case> cases = {
-      {{"127.0.0.1", "Demo:Request", "000000000000009"},
-       1,
-       "ERROR 302: The entry does not exist (000000000000009)\n"},
-      {{"127.0.0.1", "No:Such", "1"}, 1, "ERROR 9350: The form does not exist (No:Such)\n"},
-      {{"127.0.0.1", "Demo:Request"}, 2, "usage: read_entry SERVER FORM ENTRY-ID [FIELD-ID ...]\n"},
-  };
-  for (const Case& c : cases) {
-    RunResult r = run(READ_ENTRY_PATH, c.args);
-    EXPECT_EQ(r.exitCode, c.exitCode) << c.args[1];
-    EXPECT_EQ(r.out, "") << c.args[1];
-    EXPECT_EQ(r.err, c.err) << c.args[1];
-  }
+  expectFailures(
+      READ_ENTRY_PATH,
+      {
+          {{"127.0.0.1", "Demo:Request", "000000000000009"},
+           1,
+           "ERROR 302: The entry does not exist (000000000000009)\n"},
+          {{"127.0.0.1", "No:Such", "1"}, 1, "ERROR 9350: The form does not exist (No:Such)\n"},
+          {{"127.0.0.1", "Demo:Request"},
+           2,
+           "usage: read_entry SERVER FORM ENTRY-ID [FIELD-ID ...]\n"},
+      });
+}
+
+TEST_F(ExampleRun, ReadDefinitionsListsEveryFieldWithItsLabel) {
+  RunResult r = run(READ_DEFINITIONS_PATH, {"127.0.0.1", "Demo:Request"});
+  EXPECT_EQ(r.out,
+            "Form Demo:Request, view 1 (Default View)\n"
+            "         1  RequestId          char     Request ID\n"
+            "         2  Submitter          char     Submitter\n"
+            "         3  CreateDate         time     Create Date\n"
+            "         4  AssignedTo         char     Assigned To\n"
+            "         5  LastModifiedBy     char     Last Modified By\n"
+            "         6  ModifiedDate       time     Modified Date\n"
+            "         7  Status             enum     Status\n"
+            "         8  ShortDescription   char     Short Description\n"
+            "        15  StatusHistory      char     Status History\n"
+            "       102  AccessCode         char     Access Code\n"
+            " 536870913  WorkLog            diary    Work Log\n"
+            " 536870914  Priority           enum     Priority\n"
+            " 536870915  Impact             integer  Impact\n"
+            " 536870916  HoursSpent         real     Hours Spent\n"
+            " 536870917  Cost               decimal  Cost\n"
+            " 536870918  DueDate            time     Due Date\n");
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.exitCode, 0);
+}
+
+// An unknown form ends the example with exit code 1 after its first call.
+TEST_F(ExampleRun, ReadDefinitionsReportsFailures) {
+  expectFailures(READ_DEFINITIONS_PATH,
+                 {
+                     {{"127.0.0.1", "No:Such"},
+                      1,
+                      "ERROR 9361: The definition does not exist (form 'No:Such')\n"},
+                     {{"127.0.0.1"}, 2, "usage: read_definitions SERVER FORM\n"},
+                 });
 }
 
 }  // namespace
