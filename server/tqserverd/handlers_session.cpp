@@ -7,12 +7,12 @@
 #include <string>
 
 #include "handler_families.h"
+#include "share/apisrv/messages.h"
 
 namespace tqsd {
 namespace {
 
 constexpr uint32_t kCharsetCode = 55;
-constexpr int32_t kMsgUnknownServerInfo = 123;
 
 // The character value the server holds for a code, or nothing.
 std::optional<std::string> serverInfoText(const Call& call, uint32_t code) {
@@ -40,7 +40,7 @@ void getServerInfo(Call& call, TQGetServerInfoArgs& args, TQGetServerInfoResult&
     uint32_t code = asked.requestList[i];
     std::optional<std::string> text = serverInfoText(call, code);
     if (!text) {
-      addErrorNumber(call, kMsgUnknownServerInfo, code);
+      addErrorNumber(call, kTQMsgUnknownServerInfo, code);
       continue;
     }
     char* copy = strdup(text->c_str());
@@ -59,8 +59,8 @@ void getServerInfo(Call& call, TQGetServerInfoArgs& args, TQGetServerInfoResult&
 void endSession(Call&, TQEndSessionArgs&, TQStatusResult&) {}
 
 constexpr Handler kHandlers[] = {
-    handler<TQGetServerInfoArgs, TQGetServerInfoResult, getServerInfo>(36, 2, 6),
-    handler<TQEndSessionArgs, TQStatusResult, endSession>(47, 2, 6),
+    handler<TQGetServerInfoArgs, TQGetServerInfoResult, getServerInfo>(36),
+    handler<TQEndSessionArgs, TQStatusResult, endSession>(47),
 };
 
 }  // namespace

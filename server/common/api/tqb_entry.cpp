@@ -24,14 +24,11 @@
 
 namespace {
 
-constexpr TQCallPlan kGetEntry = {"TQGetEntry", 1, 1, TQTimeout::kNormal, kTQMsgTimeoutRead};
-constexpr TQCallPlan kSetEntry = {"TQSetEntry", 2, 1, TQTimeout::kNormal, kTQMsgTimeoutChange};
-constexpr TQCallPlan kCreateEntry = {"TQCreateEntry", 3, 1, TQTimeout::kNormal,
-                                     kTQMsgTimeoutChange};
-constexpr TQCallPlan kDeleteEntry = {"TQDeleteEntry", 4, 1, TQTimeout::kNormal,
-                                     kTQMsgTimeoutChange};
-constexpr TQCallPlan kMergeEntry = {"TQMergeEntry", 37, 1, TQTimeout::kNormal,
-                                    kTQMsgTimeoutChange};
+constexpr TQCallPlan kGetEntry = tqCallPlan(1);
+constexpr TQCallPlan kSetEntry = tqCallPlan(2);
+constexpr TQCallPlan kCreateEntry = tqCallPlan(3);
+constexpr TQCallPlan kDeleteEntry = tqCallPlan(4);
+constexpr TQCallPlan kMergeEntry = tqCallPlan(37);
 
 constexpr uint32_t kPasswordField = kTQPasswordFieldId;
 constexpr size_t kScrambledLength = kTQPasswordLength;

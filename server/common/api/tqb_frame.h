@@ -37,8 +37,6 @@
 #include "tqlink.h"
 #include "tqlink_services.h"
 
-enum class TQTimeout : uint8_t { kNormal, kLong, kExtraLong };
-
 // What an operation's call is: the procedure (version-6 number), the
 // channel, the timeout class and the message a time-out reports.
 struct TQCallPlan {
@@ -48,6 +46,16 @@ struct TQCallPlan {
   TQTimeout timeout;
   int32_t timeoutMessage;
 };
+
+// The call plan of a procedure as the procedure table gives it; `name`, when
+// given, replaces the table's (operations that share a procedure). A
+// procedure without a row does not compile where the plan is a constant.
+constexpr TQCallPlan tqCallPlan(uint32_t procedure, const char* name = nullptr) {
+  const TQProcedureInfo* info = tqProcedureInfo(procedure);
+  if (info == nullptr) throw "the procedure table has no such procedure";
+  return {name != nullptr ? name : info->name, procedure, info->channel, info->timeout,
+          info->timeoutMessage};
+}
 
 // ----------------------------------------------------------------- pieces
 

@@ -4,8 +4,7 @@
 
 namespace {
 
-constexpr TQCallPlan kGetServerInfo = {"TQGetServerInfo", kTQProcGetServerInfo, 1,
-                                       TQTimeout::kNormal, kTQMsgTimeoutRead};
+constexpr TQCallPlan kGetServerInfo = tqCallPlan(kTQProcGetServerInfo);
 
 }  // namespace
 

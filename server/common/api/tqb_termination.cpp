@@ -40,7 +40,7 @@ void endBinding(TQControlStruct* control, TQSessionStruct* session, int channel,
   if (code < TQ_RETURN_ERROR) {
     notice.user = binding->user;
     notice.cacheId = static_cast<int32_t>(binding->cacheId);
-    if (channel != 2) {
+    if (channel != kTQChannelQuery) {
       sendNotice(control, channel, &notice);
     } else {
       session->forcedProgramFlag = 1;
@@ -51,7 +51,7 @@ void endBinding(TQControlStruct* control, TQSessionStruct* session, int channel,
                                           ? kTQDefaultProgram
                                           : kTQFirstQueryProgram + static_cast<uint32_t>(slot);
         sendNotice(control, channel, &notice);
-        tqCloseChannel(session, 2);
+        tqCloseChannel(session, kTQChannelQuery);
       }
       session->forcedProgramFlag = 0;
     }
