@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstring>
 #include <type_traits>
 
 #include "rpc/procedure_records.h"
@@ -26,6 +27,8 @@ struct Codec {
   uint32_t resultSize;
   TQRecordType argType;
   TQRecordType resultType;
+  std::string_view argName;
+  std::string_view resultName;
   bool callHeader;
   int32_t statusOffset;
   uint8_t relay;  // the step to the next higher version re-lays these (TQRelay)
@@ -68,6 +71,8 @@ constexpr Codec codec(TQProgram program, uint32_t firstVersion, uint32_t lastVer
           sizeof(R),
           &kTQRecordTag<A>,
           &kTQRecordTag<R>,
+          tqRecordName<A>(),
+          tqRecordName<R>(),
           startsWithHeader<A>() && startsWithHeader<R>(),
           statusOffsetOf<R>(),
           relay};
@@ -149,20 +154,23 @@ constexpr uint32_t lastOrdinary(uint32_t version) {
 
 constexpr TQProcedure makeProcedure(TQProgram program, uint32_t version, uint32_t number,
                                     uint32_t slot) {
-  const TQProcedureInfo* info = program == TQProgram::kServer ? tqProcedureInfo(number) : nullptr;
+  const int row = program == TQProgram::kServer ? tqProcedureRow(number) : -1;
+  const TQProcedureInfo none{number, directoryProcedureName(number), 0, TQTimeout::kNormal,
+                             0,      true,                           false};
+  const TQProcedureInfo& info = row >= 0 ? kTQServerProcedures[row] : none;
   TQProcedure p{program,
                 version,
                 number,
                 slot,
-                info != nullptr ? info->name : directoryProcedureName(number),
+                info.name,
                 nullptr,
                 nullptr,
                 0,
                 0,
                 nullptr,
                 nullptr,
-                program == TQProgram::kDirectory || (info != nullptr && info->read),
-                info != nullptr && info->chunkedReply,
+                info.read,
+                info.chunkedReply,
                 false,
                 -1,
                 kTQRelayNone};
@@ -220,8 +228,8 @@ constexpr uint32_t layoutChangeWithoutStep() {
           lower.number != upper.number || lower.lastVersion + 1 != upper.firstVersion) {
         continue;
       }
-      if (lower.argType != upper.argType && (lower.relay & kTQRelayArgs) == 0) return lower.number;
-      if (lower.resultType != upper.resultType && (lower.relay & kTQRelayResult) == 0) {
+      if (lower.argName != upper.argName && (lower.relay & kTQRelayArgs) == 0) return lower.number;
+      if (lower.resultName != upper.resultName && (lower.relay & kTQRelayResult) == 0) {
         return lower.number;
       }
     }
@@ -235,7 +243,7 @@ static_assert(layoutChangeWithoutStep() == 0,
 // Every procedure number of the codec list has its row.
 constexpr bool everyCodecHasItsRow() {
   for (const Codec& c : kCodecs) {
-    if (c.program == TQProgram::kServer && tqProcedureInfo(c.number) == nullptr) return false;
+    if (c.program == TQProgram::kServer && tqProcedureRow(c.number) < 0) return false;
   }
   return true;
 }
@@ -249,6 +257,14 @@ static_assert(kTable[kTQProcedureCount - 1].program == TQProgram::kDirectory &&
 
 const TQProcedure& tqProcedureAt(uint32_t slot) {
   return kTable[slot];
+}
+
+void tqReleaseResultParts(const TQProcedure& procedure, void* result) {
+  if (result == nullptr || procedure.xdrResult == nullptr) return;
+  XDR freer{};
+  freer.x_op = XDR_FREE;
+  procedure.xdrResult(&freer, result);
+  std::memset(result, 0, procedure.resultSize);
 }
 
 TQStatusList* tqResultStatus(const TQProcedure& procedure, void* result) {

@@ -30,7 +30,10 @@
 // procedures_defs.inc) per version range.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
+#include <string_view>
 
 #include "rpc/xdr_base.h"
 #include "share/apisrv/messages.h"
@@ -77,13 +80,21 @@ struct TQProcedureInfo {
 
 #include "rpc/procedures_server.inc"
 
+// The index of a server-program procedure number's row; -1 for a number
+// that no version has. (Compile-time users go by the index: some compilers
+// do not compare addresses in constant expressions under the sanitizers.)
+constexpr int tqProcedureRow(uint32_t number) {
+  for (size_t i = 0; i < std::size(kTQServerProcedures); ++i) {
+    if (kTQServerProcedures[i].number == number) return static_cast<int>(i);
+  }
+  return -1;
+}
+
 // The row of a server-program procedure number; nullptr for a number that
 // no version has.
 constexpr const TQProcedureInfo* tqProcedureInfo(uint32_t number) {
-  for (const TQProcedureInfo& info : kTQServerProcedures) {
-    if (info.number == number) return &info;
-  }
-  return nullptr;
+  const int row = tqProcedureRow(number);
+  return row < 0 ? nullptr : &kTQServerProcedures[row];
 }
 
 // Which records the translation step between a version range and the next
@@ -92,10 +103,15 @@ constexpr const TQProcedureInfo* tqProcedureInfo(uint32_t number) {
 enum TQRelay : uint8_t { kTQRelayNone = 0, kTQRelayArgs = 1, kTQRelayResult = 2 };
 
 // A tag per in-memory record type, so that the table can tell whether two
-// versions use the same record.
+// versions use the same record: its address at run time, its name (which
+// names the type) at compile time.
 template <class T>
 inline constexpr char kTQRecordTag = 0;
 using TQRecordType = const char*;
+template <class T>
+constexpr std::string_view tqRecordName() {
+  return __PRETTY_FUNCTION__;
+}
 
 struct TQProcedure {
   TQProgram program;
@@ -131,6 +147,11 @@ const TQProcedure* tqFindProcedure(TQProgram program, uint32_t version, uint32_t
 inline bool tqHasRoutines(const TQProcedure& procedure) {
   return procedure.xdrArgs != nullptr && procedure.xdrResult != nullptr;
 }
+
+// Releases everything a result record of the procedure holds (its result
+// routine in the free direction) and clears the record; the record's own
+// memory stays. Nothing happens without routines or record.
+void tqReleaseResultParts(const TQProcedure& procedure, void* result);
 
 // The status list inside a result record of the procedure; nullptr when the
 // result has none.

@@ -184,14 +184,7 @@ void endSetAside(TQControlStruct* control, TQSessionStruct* session, TQBindingSt
   notice.header.flag = 1;
   notice.user = notice.header.user;
   notice.cacheId = control->cacheId;
-  TQStatusList ignored{};
-  void* result = nullptr;
-  if (tqDispatch(control, tqStubOf(TQProgram::kServer, kTQNewestProtocol, kTQProcEndSession), false,
-                 kNoticeTimeout, kTQMsgTimeoutChange, kTQChannelGeneral, &notice, &result,
-                 &ignored)) {
-    tqReleaseResult(kTQProcEndSession, result);
-  }
-  FreeTQStatusList(&ignored, 0);
+  tqSendEndSessionNotice(control, kTQChannelGeneral, &notice);
   tqCloseChannel(session, kTQChannelGeneral);
 
   ch.connection = keptConnection;
@@ -479,6 +472,16 @@ void tqSetQueryTarget(const TQQueryTarget& target) {
   queryTarget = target;
 }
 
+void tqSendEndSessionNotice(TQControlStruct* control, int channel, TQEndSessionArgs* notice) {
+  TQStatusList ignored{};
+  void* result = nullptr;
+  if (tqDispatch(control, tqStubOf(TQProgram::kServer, kTQNewestProtocol, kTQProcEndSession), false,
+                 kNoticeTimeout, kTQMsgTimeoutChange, channel, notice, &result, &ignored)) {
+    tqReleaseResult(kTQProcEndSession, result);
+  }
+  FreeTQStatusList(&ignored, 0);
+}
+
 void tqCloseChannel(TQSessionStruct* session, int channel) {
   TQChannelStruct& ch = session->channels[channel];
   tqwDestroyClient(static_cast<CLIENT*>(ch.connection));
@@ -487,11 +490,7 @@ void tqCloseChannel(TQSessionStruct* session, int channel) {
 
 void tqReleaseResult(uint32_t procedure, void* result) {
   const TQProcedure* p = tqFindProcedure(TQProgram::kServer, kTQNewestProtocol, procedure);
-  if (p == nullptr || result == nullptr || p->xdrResult == nullptr) return;
-  XDR freer{};
-  freer.x_op = XDR_FREE;
-  p->xdrResult(&freer, result);
-  std::memset(result, 0, p->resultSize);
+  if (p != nullptr) tqReleaseResultParts(*p, result);
 }
 
 bool tqDispatch(TQControlStruct* control, TQStub stub, bool retried, int32_t timeout,

@@ -47,14 +47,19 @@ struct TQCallPlan {
   int32_t timeoutMessage;
 };
 
-// The call plan of a procedure as the procedure table gives it; `name`, when
-// given, replaces the table's (operations that share a procedure). A
+// The call plan of a procedure as the procedure table gives it, under the
+// operation's own name when it shares the procedure with another. A
 // procedure without a row does not compile where the plan is a constant.
-constexpr TQCallPlan tqCallPlan(uint32_t procedure, const char* name = nullptr) {
-  const TQProcedureInfo* info = tqProcedureInfo(procedure);
-  if (info == nullptr) throw "the procedure table has no such procedure";
-  return {name != nullptr ? name : info->name, procedure, info->channel, info->timeout,
-          info->timeoutMessage};
+constexpr TQCallPlan tqCallPlan(uint32_t procedure, const char* name) {
+  const int row = tqProcedureRow(procedure);
+  if (row < 0) throw "the procedure table has no such procedure";
+  const TQProcedureInfo& info = kTQServerProcedures[row];
+  return {name, procedure, info.channel, info.timeout, info.timeoutMessage};
+}
+constexpr TQCallPlan tqCallPlan(uint32_t procedure) {
+  const int row = tqProcedureRow(procedure);
+  if (row < 0) throw "the procedure table has no such procedure";
+  return tqCallPlan(procedure, kTQServerProcedures[row].name);
 }
 
 // ----------------------------------------------------------------- pieces

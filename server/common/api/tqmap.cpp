@@ -337,10 +337,7 @@ void* listTo4(void* result, const TQProcedure& from, Buffers* b) {
   if (!complete) {
     TQEntryListList partial{count, rows};
     FreeTQEntryListList(&partial, 0);  // ids only: no description was moved yet
-    XDR freer{};
-    freer.x_op = XDR_FREE;
-    from.xdrResult(&freer, old);
-    std::memset(old, 0, sizeof *old);
+    tqReleaseResultParts(from, old);
     return nullptr;
   }
   for (uint32_t i = 0; i < count; ++i) {
