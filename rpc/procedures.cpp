@@ -1,8 +1,11 @@
 // The procedure table (see procedures.h), built at compile time from the
-// version ranges, the names and the list of codecs.
+// version ranges, the rows of procedures_server.inc and the list of codecs.
 #include "rpc/procedures.h"
 
 #include <array>
+#include <cstddef>
+#include <cstring>
+#include <type_traits>
 
 #include "rpc/procedure_records.h"
 #include "rpc/xdr_entry.h"
@@ -22,11 +25,42 @@ struct Codec {
   tqx::Proc xdrResult;
   uint32_t argSize;
   uint32_t resultSize;
+  TQRecordType argType;
+  TQRecordType resultType;
+  std::string_view argName;
+  std::string_view resultName;
+  bool callHeader;
+  int32_t statusOffset;
+  uint8_t relay;  // the step to the next higher version re-lays these (TQRelay)
 };
 
+template <class R>
+constexpr bool startsWithHeader() {
+  if constexpr (requires(R & r) { r.header; }) {
+    return offsetof(R, header) == 0;
+  } else {
+    return false;
+  }
+}
+
+template <class R>
+constexpr int32_t statusOffsetOf() {
+  if constexpr (std::is_same_v<R, TQStatusList>) {
+    return 0;
+  } else if constexpr (requires(R & r) { r.status; }) {
+    static_assert(std::is_same_v<decltype(R::status), TQStatusList>);
+    return static_cast<int32_t>(offsetof(R, status));
+  } else {
+    return -1;
+  }
+}
+
+// The records and routines of a procedure over a range of versions; `relay`
+// names the records that the translation step between lastVersion and the
+// next higher version re-lays.
 template <class A, bool_t (*Args)(XDR*, A*), class R, bool_t (*Result)(XDR*, R*)>
 constexpr Codec codec(TQProgram program, uint32_t firstVersion, uint32_t lastVersion,
-                      uint32_t number) {
+                      uint32_t number, uint8_t relay = kTQRelayNone) {
   return {program,
           firstVersion,
           lastVersion,
@@ -34,7 +68,14 @@ constexpr Codec codec(TQProgram program, uint32_t firstVersion, uint32_t lastVer
           tqx::decodeOrFree<A, Args>,
           tqx::decodeOrFree<R, Result>,
           sizeof(A),
-          sizeof(R)};
+          sizeof(R),
+          &kTQRecordTag<A>,
+          &kTQRecordTag<R>,
+          tqRecordName<A>(),
+          tqRecordName<R>(),
+          startsWithHeader<A>() && startsWithHeader<R>(),
+          statusOffsetOf<R>(),
+          relay};
 }
 
 constexpr TQProgram S = TQProgram::kServer;
@@ -45,29 +86,29 @@ constexpr Codec kCodecs[] = {
     // 1 TQGetEntry
     codec<TQGetEntryArgs, xdr_TQGetEntryArgs6, TQGetEntryResult, xdr_TQGetEntryResult6>(S, 6, 6, 1),
     codec<TQGetEntryArgs, xdr_TQGetEntryArgs4, TQGetEntryResult, xdr_TQGetEntryResult2>(S, 4, 5, 1),
-    codec<TQGetEntryArgsOld, xdr_TQGetEntryArgs2, TQGetEntryResult, xdr_TQGetEntryResult2>(S, 2, 3, 1),
+    codec<TQGetEntryArgsOld, xdr_TQGetEntryArgs2, TQGetEntryResult, xdr_TQGetEntryResult2>(S, 2, 3, 1, kTQRelayArgs),
     // 2 TQSetEntry
     codec<TQSetEntryArgs, xdr_TQSetEntryArgs6, TQStatusResult, xdr_TQStatusResult6>(S, 6, 6, 2),
-    codec<TQSetEntryArgs, xdr_TQSetEntryArgs4, TQStatusResult, xdr_TQStatusResult2>(S, 4, 5, 2),
-    codec<TQSetEntryArgsOld, xdr_TQSetEntryArgs2, TQStatusResult, xdr_TQStatusResult2>(S, 2, 3, 2),
+    codec<TQSetEntryArgs, xdr_TQSetEntryArgs4, TQStatusResult, xdr_TQStatusResult2>(S, 4, 5, 2, kTQRelayArgs),
+    codec<TQSetEntryArgsOld, xdr_TQSetEntryArgs2, TQStatusResult, xdr_TQStatusResult2>(S, 2, 3, 2, kTQRelayArgs),
     // 3 TQCreateEntry
     codec<TQCreateEntryArgs, xdr_TQCreateEntryArgs6, TQEntryIdResult, xdr_TQEntryIdResult6>(S, 6, 6, 3),
-    codec<TQCreateEntryArgs, xdr_TQCreateEntryArgs2, TQEntryIdResult, xdr_TQEntryIdResult2>(S, 2, 5, 3),
+    codec<TQCreateEntryArgs, xdr_TQCreateEntryArgs2, TQEntryIdResult, xdr_TQEntryIdResult2>(S, 2, 5, 3, kTQRelayArgs),
     // 4 TQDeleteEntry
     codec<TQDeleteEntryArgs, xdr_TQDeleteEntryArgs6, TQStatusResult, xdr_TQStatusResult6>(S, 6, 6, 4),
     codec<TQDeleteEntryArgs, xdr_TQDeleteEntryArgs4, TQStatusResult, xdr_TQStatusResult2>(S, 4, 5, 4),
-    codec<TQDeleteEntryArgsOld, xdr_TQDeleteEntryArgs2, TQStatusResult, xdr_TQStatusResult2>(S, 2, 3, 4),
+    codec<TQDeleteEntryArgsOld, xdr_TQDeleteEntryArgs2, TQStatusResult, xdr_TQStatusResult2>(S, 2, 3, 4, kTQRelayArgs),
     // 5 TQGetListEntry
     codec<TQGetListEntryArgs, xdr_TQGetListEntryArgs6, TQGetListEntryResult, xdr_TQGetListEntryResult6>(S, 6, 6, 5),
     codec<TQGetListEntryArgs, xdr_TQGetListEntryArgs2, TQGetListEntryResult, xdr_TQGetListEntryResult4>(S, 4, 5, 5),
-    codec<TQGetListEntryArgs, xdr_TQGetListEntryArgs2, TQGetListEntryResultOld, xdr_TQGetListEntryResult2>(S, 2, 3, 5),
+    codec<TQGetListEntryArgs, xdr_TQGetListEntryArgs2, TQGetListEntryResultOld, xdr_TQGetListEntryResult2>(S, 2, 3, 5, kTQRelayResult),
     // 36 TQGetServerInfo
     codec<TQGetServerInfoArgs, xdr_TQGetServerInfoArgs6, TQGetServerInfoResult, xdr_TQGetServerInfoResult6>(S, 6, 6, 36),
     codec<TQGetServerInfoArgs, xdr_TQGetServerInfoArgs2, TQGetServerInfoResult, xdr_TQGetServerInfoResult2>(S, 2, 5, 36),
     // 37 TQMergeEntry
     codec<TQMergeEntryArgs, xdr_TQMergeEntryArgs6, TQEntryIdResult, xdr_TQEntryIdResult6>(S, 6, 6, 37),
-    codec<TQMergeEntryArgs, xdr_TQMergeEntryArgs4, TQEntryIdResult, xdr_TQEntryIdResult2>(S, 4, 5, 37),
-    codec<TQMergeEntryArgsOld, xdr_TQMergeEntryArgs2, TQEntryIdResult, xdr_TQEntryIdResult2>(S, 2, 3, 37),
+    codec<TQMergeEntryArgs, xdr_TQMergeEntryArgs4, TQEntryIdResult, xdr_TQEntryIdResult2>(S, 4, 5, 37, kTQRelayArgs),
+    codec<TQMergeEntryArgsOld, xdr_TQMergeEntryArgs2, TQEntryIdResult, xdr_TQEntryIdResult2>(S, 2, 3, 37, kTQRelayArgs),
     // 47 end-of-session notice
     codec<TQEndSessionArgs, xdr_TQEndSessionArgs6, TQStatusResult, xdr_TQStatusResult6>(S, 6, 6, 47),
     codec<TQEndSessionArgs, xdr_TQEndSessionArgs2, TQStatusResult, xdr_TQStatusResult2>(S, 2, 5, 47),
@@ -82,106 +123,6 @@ constexpr Codec kCodecs[] = {
 };
 // clang-format on
 
-constexpr const char* serverProcedureName(uint32_t number) {
-  constexpr const char* names[] = {
-      nullptr,
-      "TQGetEntry",  // 1
-      "TQSetEntry",
-      "TQCreateEntry",
-      "TQDeleteEntry",
-      "TQGetListEntry",  // 5
-      "TQGetEntryStatistics",
-      "TQGetSchema",
-      "TQSetSchema",
-      "TQCreateSchema",
-      "TQDeleteSchema",  // 10
-      "TQGetListSchema",
-      "TQGetField",
-      "TQSetField",
-      "TQCreateField",
-      "TQGetListField",  // 15
-      "TQGetCharMenu",
-      "TQSetCharMenu",
-      "TQCreateCharMenu",
-      "TQDeleteCharMenu",
-      "TQGetListCharMenu",  // 20
-      "TQGetFilter",
-      "TQSetFilter",
-      "TQCreateFilter",
-      "TQDeleteFilter",
-      "TQGetListFilter",  // 25
-      "definition get by name",
-      "definition set",
-      "definition create",
-      "definition delete by name",
-      "definition list since a time",  // 30
-      "definition get by name (second form)",
-      "TQVerifyUser",
-      "TQGetListGroup",
-      "TQExport",
-      "TQImport",  // 35
-      "TQGetServerInfo",
-      "TQMergeEntry",
-      "TQGetActiveLink",
-      "TQSetActiveLink",
-      "TQCreateActiveLink",  // 40
-      "TQDeleteActiveLink",
-      "TQGetListActiveLink",
-      "TQDeleteField",
-      "TQSetServerInfo",
-      "character menu text fetch",  // 45
-      "TQGetListUser",
-      "end-of-session notice",
-      "TQGetEscalation",
-      "TQSetEscalation",
-      "TQCreateEscalation",  // 50
-      "TQDeleteEscalation",
-      "TQGetListEscalation",
-      "TQSetFullTextInfo",
-      "TQGetFullTextInfo",
-      "character menu query",  // 55
-      "TQDeleteMultipleFields",
-      "TQGetServerStatistics",
-      "procedure 58",
-      "TQGetListSQL",
-      "TQGetNameListForSchema",  // 60
-      "TQExecuteProcess",
-      "TQGetVUI",
-      "TQSetVUI",
-      "TQCreateVUI",
-      "TQDeleteVUI",  // 65
-      "TQGetListVUI",
-      "TQGetMultipleEntries",
-      "TQGetSupportFile",
-      "TQSetSupportFile",
-      "support file create",  // 70
-      "TQDeleteSupportFile",
-      "TQGetListSupportFile",
-      "TQGetListEntryWithFields",
-      "TQGetContainer",
-      "TQSetContainer",  // 75
-      "TQCreateContainer",
-      "TQDeleteContainer",
-      "TQGetListContainer",
-      nullptr,
-      "TQGetEntryBLOB",  // 80
-      nullptr,
-      nullptr,
-      nullptr,
-      nullptr,
-      nullptr,
-      nullptr,
-      nullptr,
-      nullptr,
-      nullptr,
-      "TQCreateUser",  // 90
-      "TQDeleteUser",
-      "TQCreateGroup",
-      "TQDeleteGroup",
-  };
-  return number < std::size(names) ? names[number] : nullptr;
-}
-
 constexpr const char* directoryProcedureName(uint32_t number) {
   switch (number) {
     case 1:
@@ -192,19 +133,6 @@ constexpr const char* directoryProcedureName(uint32_t number) {
       return "directory: default program";
   }
   return nullptr;
-}
-
-// The procedures of the server program that only read: gets, lists,
-// statistics, server information, user verification, export, the
-// character-menu fetches and queries. Every directory procedure reads.
-constexpr bool serverProcedureReads(uint32_t number) {
-  constexpr uint32_t reads[] = {1,  5,  6,  7,  11, 12, 15, 16, 20, 21, 25, 26, 30, 31,
-                                32, 33, 34, 36, 38, 42, 45, 46, 48, 52, 54, 55, 57, 59,
-                                60, 62, 66, 67, 68, 72, 73, 74, 78, 80};
-  for (uint32_t r : reads) {
-    if (r == number) return true;
-  }
-  return false;
 }
 
 // The last ordinary procedure of each server-program version; every version
@@ -226,18 +154,26 @@ constexpr uint32_t lastOrdinary(uint32_t version) {
 
 constexpr TQProcedure makeProcedure(TQProgram program, uint32_t version, uint32_t number,
                                     uint32_t slot) {
-  TQProcedure p{
-      program,
-      version,
-      number,
-      slot,
-      program == TQProgram::kServer ? serverProcedureName(number) : directoryProcedureName(number),
-      nullptr,
-      nullptr,
-      0,
-      0,
-      program == TQProgram::kDirectory || serverProcedureReads(number),
-      program == TQProgram::kServer && (number == 34 || number == 80)};
+  const int row = program == TQProgram::kServer ? tqProcedureRow(number) : -1;
+  const TQProcedureInfo none{number, directoryProcedureName(number), 0, TQTimeout::kNormal,
+                             0,      true,                           false};
+  const TQProcedureInfo& info = row >= 0 ? kTQServerProcedures[row] : none;
+  TQProcedure p{program,
+                version,
+                number,
+                slot,
+                info.name,
+                nullptr,
+                nullptr,
+                0,
+                0,
+                nullptr,
+                nullptr,
+                info.read,
+                info.chunkedReply,
+                false,
+                -1,
+                kTQRelayNone};
   for (const Codec& c : kCodecs) {
     if (c.program == program && c.number == number && version >= c.firstVersion &&
         version <= c.lastVersion) {
@@ -245,6 +181,11 @@ constexpr TQProcedure makeProcedure(TQProgram program, uint32_t version, uint32_
       p.xdrResult = c.xdrResult;
       p.argSize = c.argSize;
       p.resultSize = c.resultSize;
+      p.argType = c.argType;
+      p.resultType = c.resultType;
+      p.callHeader = c.callHeader;
+      p.statusOffset = c.statusOffset;
+      if (version == c.lastVersion) p.relay = c.relay;
     }
   }
   return p;
@@ -276,6 +217,38 @@ constexpr std::array<TQProcedure, kTQProcedureCount> buildTable() {
 
 constexpr std::array<TQProcedure, kTQProcedureCount> kTable = buildTable();
 
+// The first server-program procedure number whose records differ between a
+// version range and the next higher one while the codec list names no
+// translation step for them; 0 when there is none. (The two versions of the
+// queue directory are told apart by the directory's own code.)
+constexpr uint32_t layoutChangeWithoutStep() {
+  for (const Codec& lower : kCodecs) {
+    for (const Codec& upper : kCodecs) {
+      if (lower.program != TQProgram::kServer || upper.program != TQProgram::kServer ||
+          lower.number != upper.number || lower.lastVersion + 1 != upper.firstVersion) {
+        continue;
+      }
+      if (lower.argName != upper.argName && (lower.relay & kTQRelayArgs) == 0) return lower.number;
+      if (lower.resultName != upper.resultName && (lower.relay & kTQRelayResult) == 0) {
+        return lower.number;
+      }
+    }
+  }
+  return 0;
+}
+
+static_assert(layoutChangeWithoutStep() == 0,
+              "a procedure's records differ between two versions without a translation step");
+
+// Every procedure number of the codec list has its row.
+constexpr bool everyCodecHasItsRow() {
+  for (const Codec& c : kCodecs) {
+    if (c.program == TQProgram::kServer && tqProcedureRow(c.number) < 0) return false;
+  }
+  return true;
+}
+static_assert(everyCodecHasItsRow(), "a codec names a procedure that has no row");
+
 static_assert(kTable[kTQProcedureCount - 1].program == TQProgram::kDirectory &&
                   kTable[kTQProcedureCount - 1].number == 3,
               "the table has exactly one slot per stub");
@@ -284,6 +257,19 @@ static_assert(kTable[kTQProcedureCount - 1].program == TQProgram::kDirectory &&
 
 const TQProcedure& tqProcedureAt(uint32_t slot) {
   return kTable[slot];
+}
+
+void tqReleaseResultParts(const TQProcedure& procedure, void* result) {
+  if (result == nullptr || procedure.xdrResult == nullptr) return;
+  XDR freer{};
+  freer.x_op = XDR_FREE;
+  procedure.xdrResult(&freer, result);
+  std::memset(result, 0, procedure.resultSize);
+}
+
+TQStatusList* tqResultStatus(const TQProcedure& procedure, void* result) {
+  if (result == nullptr || procedure.statusOffset < 0) return nullptr;
+  return reinterpret_cast<TQStatusList*>(static_cast<char*>(result) + procedure.statusOffset);
 }
 
 const TQProcedure* tqFindProcedure(TQProgram program, uint32_t version, uint32_t number) {

@@ -37,10 +37,7 @@ void* tqCallProcedure(const TQProcedure& procedure, void* args, CLIENT* client) 
               reinterpret_cast<xdrproc_t>(procedure.xdrResult), result, kTQStubTimeout);
   if (status == RPC_SUCCESS) return result;
   // A result decoded in part (a broken reply) is released, not left behind.
-  XDR freer{};
-  freer.x_op = XDR_FREE;
-  procedure.xdrResult(&freer, result);
-  std::memset(result, 0, procedure.resultSize);
+  tqReleaseResultParts(procedure, result);
   return nullptr;
 }
 

@@ -29,12 +29,17 @@ constexpr Family kFamilies[] = {
 
 }  // namespace
 
+bool serves(const Handler& h, const TQProcedure& p) {
+  return tqHasRoutines(p) && h.procedure == p.number && h.argType == p.argType &&
+         h.resultType == p.resultType;
+}
+
 const Handler* findHandler(uint32_t procedure, uint32_t version) {
+  const TQProcedure* p = tqFindProcedure(TQProgram::kServer, version, procedure);
+  if (p == nullptr) return nullptr;
   for (Family family : kFamilies) {
     for (const Handler& h : family()) {
-      if (h.procedure == procedure && version >= h.firstVersion && version <= h.lastVersion) {
-        return &h;
-      }
+      if (serves(h, *p)) return &h;
     }
   }
   return nullptr;
@@ -43,22 +48,21 @@ const Handler* findHandler(uint32_t procedure, uint32_t version) {
 bool checkHandlers(std::string* error) {
   for (Family family : kFamilies) {
     for (const Handler& h : family()) {
-      for (uint32_t version = h.firstVersion; version <= h.lastVersion; ++version) {
+      bool servesOne = false;
+      for (uint32_t version = kTQOldestProtocol; version <= kTQNewestProtocol; ++version) {
         const TQProcedure* p = tqFindProcedure(TQProgram::kServer, version, h.procedure);
-        std::string where =
-            "procedure " + std::to_string(h.procedure) + " version " + std::to_string(version);
-        if (p == nullptr || !tqHasRoutines(*p)) {
-          *error = where + " has no routines in the procedure table";
-          return false;
-        }
-        if (p->argSize != h.argSize || p->resultSize != h.resultSize) {
-          *error = where + ": the handler's records differ from the procedure table's";
-          return false;
-        }
+        if (p == nullptr || !serves(h, *p)) continue;
+        servesOne = true;
         if (findHandler(h.procedure, version) != &h) {
-          *error = where + " has two handlers";
+          *error = "procedure " + std::to_string(h.procedure) + " version " +
+                   std::to_string(version) + " has two handlers";
           return false;
         }
+      }
+      if (!servesOne) {
+        *error = "the handler of procedure " + std::to_string(h.procedure) +
+                 " matches the records of no version in the procedure table";
+        return false;
       }
     }
   }

@@ -4,7 +4,8 @@
 // handler_families.h declares; handler_table.cpp joins the families.
 //
 // A handler receives the decoded argument record and a zeroed result record
-// of the procedure's in-memory types (rpc/procedure_records.h); the shared
+// of the procedure's in-memory types (rpc/procedure_records.h), and serves
+// every version in which the procedure table gives those types; the shared
 // dispatch (server_dispatch.cpp) has checked the call header, filled the
 // result's header and will encode and free both records afterwards. A
 // handler fills the result's outputs and adds status items with addStatus;
@@ -16,43 +17,22 @@
 #include <cstdint>
 #include <span>
 #include <string>
-#include <type_traits>
 
 #include "call.h"
+#include "rpc/procedures.h"
 
 namespace tqsd {
 
+// A handler serves its procedure in every protocol version whose argument
+// and result records (in the procedure table) are its own A and R.
 struct Handler {
   uint32_t procedure;
-  uint32_t firstVersion;
-  uint32_t lastVersion;
   void (*run)(Call& call, void* args, void* result);
-  TQCallHeader* (*argHeader)(void* args);  // nullptr result: no call header
-  TQCallHeader* (*resultHeader)(void* result);
-  TQStatusList* (*resultStatus)(void* result);
-  size_t argSize;
-  size_t resultSize;
+  TQRecordType argType;
+  TQRecordType resultType;
 };
 
 namespace detail {
-
-template <class R>
-TQCallHeader* headerOf(void* record) {
-  if constexpr (requires(R & r) { r.header; }) {
-    return &static_cast<R*>(record)->header;
-  } else {
-    return nullptr;
-  }
-}
-
-template <class R>
-TQStatusList* statusOf(void* record) {
-  if constexpr (std::is_same_v<R, TQStatusList>) {
-    return static_cast<R*>(record);
-  } else {
-    return &static_cast<R*>(record)->status;
-  }
-}
 
 template <class A, class R, void (*F)(Call&, A&, R&)>
 void runTyped(Call& call, void* args, void* result) {
@@ -61,27 +41,18 @@ void runTyped(Call& call, void* args, void* result) {
 
 }  // namespace detail
 
-// The handler F of a procedure for the protocol versions first to last,
-// whose argument and result records are A and R in those versions.
+// The handler F of a procedure, for the versions whose records are A and R.
 template <class A, class R, void (*F)(Call&, A&, R&)>
-constexpr Handler handler(uint32_t procedure, uint32_t firstVersion, uint32_t lastVersion) {
-  return {procedure,
-          firstVersion,
-          lastVersion,
-          detail::runTyped<A, R, F>,
-          detail::headerOf<A>,
-          detail::headerOf<R>,
-          detail::statusOf<R>,
-          sizeof(A),
-          sizeof(R)};
+constexpr Handler handler(uint32_t procedure) {
+  return {procedure, detail::runTyped<A, R, F>, &kTQRecordTag<A>, &kTQRecordTag<R>};
 }
 
 // The handler of a procedure in a version, or nullptr.
 const Handler* findHandler(uint32_t procedure, uint32_t version);
 
-// Checks every handler against the procedure table: the procedure exists in
-// each of its versions, has routines, and its records have the sizes the
-// table gives. On a mismatch returns false with the reason.
+// Checks every handler against the procedure table: it serves at least one
+// version, and no version of a procedure has two handlers. On a mismatch
+// returns false with the reason.
 bool checkHandlers(std::string* error);
 
 }  // namespace tqsd

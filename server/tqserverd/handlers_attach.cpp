@@ -76,7 +76,7 @@ void getEntryBLOB(Call& call, TQGetEntryBLOBArgs& args, TQGetEntryBLOBResult& re
 }
 
 constexpr Handler kHandlers[] = {
-    handler<TQGetEntryBLOBArgs, TQGetEntryBLOBResult, getEntryBLOB>(80, 6, 6),
+    handler<TQGetEntryBLOBArgs, TQGetEntryBLOBResult, getEntryBLOB>(80),
 };
 
 }  // namespace

@@ -254,17 +254,17 @@ void deleteGroup(Call& call, TQDeleteGroupArgs& args, TQStatusList&) {
 }
 
 constexpr Handler kHandlers[] = {
-    handler<TQHeaderArgs, TQVerifyUserResult, verifyUser>(32, 6, 6),
-    handler<TQGetListGroupArgs, TQGetListGroupResult, listGroups>(33, 6, 6),
-    handler<TQSetServerInfoArgs, TQStatusResult, setServerInfo>(44, 6, 6),
-    handler<TQGetListUserArgs, TQGetListUserResult, listUsers>(46, 6, 6),
-    handler<TQSetFullTextInfoArgs, TQStatusResult, setFullTextInfo>(53, 6, 6),
-    handler<TQGetFullTextInfoArgs, TQGetFullTextInfoResult, getFullTextInfo>(54, 6, 6),
-    handler<TQGetServerInfoArgs, TQGetServerInfoResult, getServerStatistics>(57, 6, 6),
-    handler<TQCreateUserArgs, TQStatusList, createUser>(90, 6, 6),
-    handler<TQDeleteUserArgs, TQStatusList, deleteUser>(91, 6, 6),
-    handler<TQCreateGroupArgs, TQStatusList, createGroup>(92, 6, 6),
-    handler<TQDeleteGroupArgs, TQStatusList, deleteGroup>(93, 6, 6),
+    handler<TQHeaderArgs, TQVerifyUserResult, verifyUser>(32),
+    handler<TQGetListGroupArgs, TQGetListGroupResult, listGroups>(33),
+    handler<TQSetServerInfoArgs, TQStatusResult, setServerInfo>(44),
+    handler<TQGetListUserArgs, TQGetListUserResult, listUsers>(46),
+    handler<TQSetFullTextInfoArgs, TQStatusResult, setFullTextInfo>(53),
+    handler<TQGetFullTextInfoArgs, TQGetFullTextInfoResult, getFullTextInfo>(54),
+    handler<TQGetServerInfoArgs, TQGetServerInfoResult, getServerStatistics>(57),
+    handler<TQCreateUserArgs, TQStatusList, createUser>(90),
+    handler<TQDeleteUserArgs, TQStatusList, deleteUser>(91),
+    handler<TQCreateGroupArgs, TQStatusList, createGroup>(92),
+    handler<TQDeleteGroupArgs, TQStatusList, deleteGroup>(93),
 };
 
 }  // namespace

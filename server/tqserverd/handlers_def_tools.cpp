@@ -406,10 +406,10 @@ void menuQuery(Call& call, TQMenuQueryArgs& args, TQMenuQueryResult& result) {
 }
 
 constexpr Handler kHandlers[] = {
-    handler<TQMenuFileArgs, TQMenuFileResult, menuFileText>(45, 6, 6),
-    handler<TQMenuQueryArgs, TQMenuQueryResult, menuQuery>(55, 6, 6),
-    handler<TQGetListSQLArgs, TQGetListSQLResult, getListSql>(59, 6, 6),
-    handler<TQExecuteProcessArgs, TQExecuteProcessResult, executeProcess>(61, 6, 6),
+    handler<TQMenuFileArgs, TQMenuFileResult, menuFileText>(45),
+    handler<TQMenuQueryArgs, TQMenuQueryResult, menuQuery>(55),
+    handler<TQGetListSQLArgs, TQGetListSQLResult, getListSql>(59),
+    handler<TQExecuteProcessArgs, TQExecuteProcessResult, executeProcess>(61),
 };
 
 }  // namespace

@@ -217,15 +217,15 @@ void mergeEntry(Call& call, A& args, TQEntryIdResult& result) {
 }
 
 constexpr Handler kHandlers[] = {
-    handler<TQGetEntryArgs, TQGetEntryResult, getEntry<TQGetEntryArgs>>(1, 4, 6),
-    handler<TQGetEntryArgsOld, TQGetEntryResult, getEntry<TQGetEntryArgsOld>>(1, 2, 3),
-    handler<TQSetEntryArgs, TQStatusResult, setEntry<TQSetEntryArgs>>(2, 4, 6),
-    handler<TQSetEntryArgsOld, TQStatusResult, setEntry<TQSetEntryArgsOld>>(2, 2, 3),
-    handler<TQCreateEntryArgs, TQEntryIdResult, createEntry>(3, 2, 6),
-    handler<TQDeleteEntryArgs, TQStatusResult, deleteEntry<TQDeleteEntryArgs>>(4, 4, 6),
-    handler<TQDeleteEntryArgsOld, TQStatusResult, deleteEntry<TQDeleteEntryArgsOld>>(4, 2, 3),
-    handler<TQMergeEntryArgs, TQEntryIdResult, mergeEntry<TQMergeEntryArgs>>(37, 4, 6),
-    handler<TQMergeEntryArgsOld, TQEntryIdResult, mergeEntry<TQMergeEntryArgsOld>>(37, 2, 3),
+    handler<TQGetEntryArgs, TQGetEntryResult, getEntry<TQGetEntryArgs>>(1),
+    handler<TQGetEntryArgsOld, TQGetEntryResult, getEntry<TQGetEntryArgsOld>>(1),
+    handler<TQSetEntryArgs, TQStatusResult, setEntry<TQSetEntryArgs>>(2),
+    handler<TQSetEntryArgsOld, TQStatusResult, setEntry<TQSetEntryArgsOld>>(2),
+    handler<TQCreateEntryArgs, TQEntryIdResult, createEntry>(3),
+    handler<TQDeleteEntryArgs, TQStatusResult, deleteEntry<TQDeleteEntryArgs>>(4),
+    handler<TQDeleteEntryArgsOld, TQStatusResult, deleteEntry<TQDeleteEntryArgsOld>>(4),
+    handler<TQMergeEntryArgs, TQEntryIdResult, mergeEntry<TQMergeEntryArgs>>(37),
+    handler<TQMergeEntryArgsOld, TQEntryIdResult, mergeEntry<TQMergeEntryArgsOld>>(37),
 };
 
 }  // namespace

@@ -343,8 +343,8 @@ void importDefinitions(Call& call, TQImportArgs& args, TQImportResult& result) {
 }
 
 constexpr Handler kHandlers[] = {
-    handler<TQExportArgs, TQExportResult, exportDefinitions>(34, 6, 6),
-    handler<TQImportArgs, TQImportResult, importDefinitions>(35, 6, 6),
+    handler<TQExportArgs, TQExportResult, exportDefinitions>(34),
+    handler<TQImportArgs, TQImportResult, importDefinitions>(35),
 };
 
 }  // namespace

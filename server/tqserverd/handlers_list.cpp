@@ -294,8 +294,8 @@ void getListEntryWithFields(Call& call, TQGetListEntryArgs& args,
 }
 
 constexpr Handler kHandlers[] = {
-    handler<TQGetListEntryArgs, TQGetListEntryResult, getListEntry>(5, 6, 6),
-    handler<TQGetListEntryArgs, TQGetListEntryWithFieldsResult, getListEntryWithFields>(73, 6, 6),
+    handler<TQGetListEntryArgs, TQGetListEntryResult, getListEntry>(5),
+    handler<TQGetListEntryArgs, TQGetListEntryWithFieldsResult, getListEntryWithFields>(73),
 };
 
 }  // namespace

@@ -187,7 +187,7 @@ void getMultipleEntries(Call& call, TQGetMultipleEntriesArgs& args,
 }
 
 constexpr Handler kHandlers[] = {
-    handler<TQGetMultipleEntriesArgs, TQGetMultipleEntriesResult, getMultipleEntries>(67, 6, 6),
+    handler<TQGetMultipleEntriesArgs, TQGetMultipleEntriesResult, getMultipleEntries>(67),
 };
 
 }  // namespace

@@ -145,7 +145,7 @@ void getEntryStatistics(Call& call, TQGetEntryStatisticsArgs& args,
 }
 
 constexpr Handler kHandlers[] = {
-    handler<TQGetEntryStatisticsArgs, TQGetEntryStatisticsResult, getEntryStatistics>(6, 6, 6),
+    handler<TQGetEntryStatisticsArgs, TQGetEntryStatisticsResult, getEntryStatistics>(6),
 };
 
 }  // namespace

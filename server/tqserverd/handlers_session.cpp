@@ -5,11 +5,10 @@
 
 #include "handler_families.h"
 #include "server_context.h"
+#include "share/apisrv/messages.h"
 
 namespace tqsd {
 namespace {
-
-constexpr int32_t kMsgUnknownServerInfo = 123;
 
 // Answers every known code with its value, in the order asked, and adds
 // error 123 with the code for every unknown one. A list longer than
@@ -28,7 +27,7 @@ void getServerInfo(Call& call, TQGetServerInfoArgs& args, TQGetServerInfoResult&
     uint32_t code = asked.requestList[i];
     TQServerInfoStruct& item = items[result.info.numItems];
     if (!call.server.serverInfo.get(call.server.options, code, &item.value)) {
-      addErrorNumber(call, kMsgUnknownServerInfo, code);
+      addErrorNumber(call, kTQMsgUnknownServerInfo, code);
       continue;
     }
     item.operation = code;
@@ -40,8 +39,8 @@ void getServerInfo(Call& call, TQGetServerInfoArgs& args, TQGetServerInfoResult&
 void endSession(Call&, TQEndSessionArgs&, TQStatusResult&) {}
 
 constexpr Handler kHandlers[] = {
-    handler<TQGetServerInfoArgs, TQGetServerInfoResult, getServerInfo>(36, 2, 6),
-    handler<TQEndSessionArgs, TQStatusResult, endSession>(47, 2, 6),
+    handler<TQGetServerInfoArgs, TQGetServerInfoResult, getServerInfo>(36),
+    handler<TQEndSessionArgs, TQStatusResult, endSession>(47),
 };
 
 }  // namespace

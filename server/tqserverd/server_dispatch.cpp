@@ -16,7 +16,6 @@
 namespace tqsd {
 namespace {
 
-constexpr int32_t kMsgBadPassword = 329;
 constexpr int32_t kMsgStoreFailed = 9360;
 
 xdrproc_t asXdrProc(tqx::Proc proc) {
@@ -149,14 +148,14 @@ void serveProgram(RpcCall& request) {
   call.program = request.program();
   call.version = version;
   call.procedure = procedure;
-  call.header = h->argHeader(records.args);
-  call.answer = h->resultHeader(records.result);
-  call.status = h->resultStatus(records.result);
+  call.header = p->callHeader ? static_cast<TQCallHeader*>(records.args) : nullptr;
+  call.answer = p->callHeader ? static_cast<TQCallHeader*>(records.result) : nullptr;
+  call.status = tqResultStatus(*p, records.result);
   if (call.header != nullptr && call.answer != nullptr) {
     fillAnswerHeader(server.options, *call.header, call.answer);
   }
   if (call.header != nullptr && !passwordAccepted(server, *call.header)) {
-    addStatus(call, TQ_MSG_ERROR, kMsgBadPassword);
+    addStatus(call, TQ_MSG_ERROR, kTQMsgBadPassword);
   } else {
     runHandler(*h, call, records);
   }

@@ -50,9 +50,9 @@
 namespace tqsd {
 namespace {
 
-constexpr uint32_t kFirstQueryProgram = 390635;
-constexpr uint32_t kLastQueryProgram = 390669;
-constexpr uint32_t kLowestVersion = 2;
+constexpr uint32_t kFirstQueryProgram = kTQFirstQueryProgram;
+constexpr uint32_t kLastQueryProgram = kTQLastQueryProgram;
+constexpr uint32_t kLowestVersion = kTQOldestProtocol;
 constexpr int kTickMillis = 250;
 constexpr auto kSweepEvery = std::chrono::seconds(1);
 constexpr auto kAcceptPause = std::chrono::milliseconds(100);

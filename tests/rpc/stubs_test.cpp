@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstddef>
 #include <cstring>
 #include <string>
 
@@ -80,6 +81,75 @@ TEST(ProcedureTable, FindsWhatEachVersionHas) {
   }
   EXPECT_STREQ(tqFindProcedure(TQProgram::kServer, 4, 37)->name, "TQMergeEntry");
   EXPECT_STREQ(tqFindProcedure(TQProgram::kServer, 6, 47)->name, "end-of-session notice");
+}
+
+// What the table derives from the records of each version: the call
+// header, where the result's status list sits, and the re-laying steps.
+TEST(ProcedureTable, DerivesHeaderStatusAndStepsFromTheRecords) {
+  const struct {
+    TQProgram program;
+    uint32_t version, number;
+    bool header;
+    int32_t statusOffset;
+    uint8_t relay;
+  } cases[] = {
+      {TQProgram::kServer, 6, 1, true, offsetof(TQGetEntryResult, status), kTQRelayNone},
+      {TQProgram::kServer, 3, 1, true, offsetof(TQGetEntryResult, status), kTQRelayArgs},
+      {TQProgram::kServer, 3, 5, true, offsetof(TQGetListEntryResultOld, status), kTQRelayResult},
+      {TQProgram::kServer, 5, 5, true, offsetof(TQGetListEntryResult, status), kTQRelayNone},
+      {TQProgram::kServer, 5, 3, true, offsetof(TQEntryIdResult, status), kTQRelayArgs},
+      {TQProgram::kServer, 4, 3, true, offsetof(TQEntryIdResult, status), kTQRelayNone},
+      {TQProgram::kServer, 6, 47, true, offsetof(TQStatusResult, status), kTQRelayNone},
+      {TQProgram::kServer, 6, 90, false, 0, kTQRelayNone},
+      {TQProgram::kDirectory, 2, 2, false, -1, kTQRelayNone},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "v" << c.version << " #" << c.number);
+    const TQProcedure* p = tqFindProcedure(c.program, c.version, c.number);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->callHeader, c.header);
+    EXPECT_EQ(p->statusOffset, c.statusOffset);
+    EXPECT_EQ(p->relay, c.relay);
+  }
+  // Versions that share their records share the record types.
+  EXPECT_EQ(tqFindProcedure(TQProgram::kServer, 4, 1)->argType,
+            tqFindProcedure(TQProgram::kServer, 6, 1)->argType);
+  EXPECT_NE(tqFindProcedure(TQProgram::kServer, 3, 1)->argType,
+            tqFindProcedure(TQProgram::kServer, 4, 1)->argType);
+}
+
+// How the operations call each procedure, against the table of the frame.
+TEST(ProcedureTable, GivesEachProcedureItsChannelTimeoutAndMessage) {
+  const struct {
+    uint32_t number;
+    int channel;
+    TQTimeout timeout;
+    int32_t message;
+    bool read;
+  } cases[] = {
+      {1, kTQChannelGeneral, TQTimeout::kNormal, 93, true},
+      {2, kTQChannelGeneral, TQTimeout::kNormal, 92, false},
+      {5, kTQChannelQuery, TQTimeout::kLong, 94, true},
+      {8, kTQChannelAdmin, TQTimeout::kExtraLong, 92, false},
+      {17, kTQChannelAdmin, TQTimeout::kLong, 92, false},
+      {22, kTQChannelAdmin, TQTimeout::kNormal, 92, false},
+      {55, kTQChannelQuery, TQTimeout::kLong, 93, true},
+      {61, kTQChannelQuery, TQTimeout::kNormal, 92, false},
+      {80, kTQChannelGeneral, TQTimeout::kLong, 93, true},
+      {90, kTQChannelGeneral, TQTimeout::kNormal, 92, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.number);
+    const TQProcedureInfo* info = tqProcedureInfo(c.number);
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(info->channel, c.channel);
+    EXPECT_EQ(info->timeout, c.timeout);
+    EXPECT_EQ(info->timeoutMessage, c.message);
+    EXPECT_EQ(info->read, c.read);
+    EXPECT_EQ(tqFindProcedure(TQProgram::kServer, 6, c.number)->read, c.read);
+  }
+  EXPECT_EQ(tqProcedureInfo(79), nullptr);
+  EXPECT_EQ(tqProcedureInfo(94), nullptr);
 }
 
 // ---------------------------------------------------------- result buffers

@@ -21,7 +21,7 @@
 
 namespace {
 
-constexpr TQCallPlan kGetEntryBLOB = {"TQGetEntryBLOB", 80, 1, TQTimeout::kLong, kTQMsgTimeoutRead};
+constexpr TQCallPlan kGetEntryBLOB = tqCallPlan(80);
 
 // The chunk loop: requests until a reply reports the transfer complete.
 // True when it was, with every chunk taken.

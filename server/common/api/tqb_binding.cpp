@@ -5,9 +5,9 @@
 #include <ctime>
 #include <string>
 
+#include "api/tqb_transport.h"
 #include "share/apisrv/catalog.h"
 #include "share/apisrv/scramble.h"
-#include "api/tqb_transport.h"
 #include "share/i18n/mbcharset.h"
 
 namespace {
@@ -51,9 +51,9 @@ uint32_t startingVersion(TQSessionStruct* session, int channel, const char* serv
     return nullptr;
   };
   if (TQBindingStruct* b = firstOf(session->channels[channel].bindings)) return b->protocolVersion;
-  if (channel == 2) {
-    for (TQBindingStruct* b :
-         {session->channels[1].currentBinding, session->channels[0].currentBinding}) {
+  if (channel == kTQChannelQuery) {
+    for (TQBindingStruct* b : {session->channels[kTQChannelGeneral].currentBinding,
+                               session->channels[kTQChannelAdmin].currentBinding}) {
       if (b != nullptr && same(b->server, server, sizeof b->server)) return b->protocolVersion;
     }
     for (int c : {1, 0}) {
@@ -81,7 +81,7 @@ uint32_t createBinding(TQSessionStruct* session, TQControlStruct* control, int c
   copyText(binding->server, control->server, TQ_MAX_SERVER_SIZE);
   binding->protocolVersion = startingVersion(session, channel, control->server);
   binding->cacheId = 0;
-  if (channel == 2) {
+  if (channel == kTQChannelQuery) {
     for (int32_t& id : binding->queryCacheIds)
       id = -1;
   }
@@ -124,11 +124,14 @@ void tqFreeBindings(TQChannelStruct& channel) {
 }
 
 int tqAdjustChannel(TQSessionStruct* session, const char* server, int channel) {
-  if (channel == 0) return 0;
-  if (session->fixedProgram != 0) return session->fixedProgram == kTQDefaultProgram ? 0 : 1;
+  auto channelOf = [](uint32_t program) {
+    return program == kTQDefaultProgram ? kTQChannelAdmin : kTQChannelGeneral;
+  };
+  if (channel == kTQChannelAdmin) return kTQChannelAdmin;
+  if (session->fixedProgram != 0) return channelOf(session->fixedProgram);
   for (TQServerRouteStruct* r = session->routes; r != nullptr; r = r->next) {
     if (same(r->server, server, sizeof r->server)) {
-      if (r->configuredProgram != 0) return r->configuredProgram == kTQDefaultProgram ? 0 : 1;
+      if (r->configuredProgram != 0) return channelOf(r->configuredProgram);
       break;
     }
   }
@@ -187,7 +190,7 @@ uint32_t tqPrepareCallHeader(TQControlStruct* control, int channel, TQCallHeader
     tqScramblePassword(static_cast<uint32_t>(header->operationTime), header->password);
   }
 
-  if (channel == 2) {
+  if (channel == kTQChannelQuery) {
     session->lastQueryProgram = 0;
     session->currentHeader = header;
     session->currentCacheIds = current->queryCacheIds;
@@ -227,7 +230,7 @@ void tqAfterCall(TQControlStruct* control, int channel) {
     if (binding == nullptr) return;
   }
   binding->cacheId = static_cast<uint32_t>(control->cacheId);
-  if (channel == 2) {
+  if (channel == kTQChannelQuery) {
     const uint32_t program = session->lastQueryProgram;
     if (program != kTQDefaultProgram && program != 0) {
       if (program >= kTQFirstQueryProgram && program <= kTQLastQueryProgram) {

@@ -1,5 +1,4 @@
-// The rows of the definition family (procedure, channel, timeout class,
-// time-out message) and the pieces its members share.
+// The call plans of the definition family and the pieces its members share.
 #include "api/tqb_def_family.h"
 
 #include <array>
@@ -8,70 +7,67 @@
 
 namespace {
 
-using T = TQTimeout;
-constexpr int32_t kRead = kTQMsgTimeoutRead;
-constexpr int32_t kChange = kTQMsgTimeoutChange;
-
-// Channels: 0 administrative (changes), 1 general (reads), 2 query.
+// Channel, timeout class and time-out message come from the procedure
+// table; a member that shares its procedure with another names itself.
 constexpr std::array<TQCallPlan, static_cast<size_t>(TQDef::kCount)> kPlans = {{
-    {"TQGetSchema", 7, 1, T::kNormal, kRead},
-    {"TQSetSchema", 8, 0, T::kExtraLong, kChange},
-    {"TQCreateSchema", 9, 0, T::kExtraLong, kChange},
-    {"TQDeleteSchema", 10, 0, T::kExtraLong, kChange},
-    {"TQGetListSchema", 11, 1, T::kNormal, kRead},
-    {"TQGetField", 12, 1, T::kNormal, kRead},
-    {"TQSetField", 13, 0, T::kExtraLong, kChange},
-    {"TQCreateField", 14, 0, T::kExtraLong, kChange},
-    {"TQDeleteField", 43, 0, T::kExtraLong, kChange},
-    {"TQGetListField", 15, 1, T::kNormal, kRead},
-    {"TQDeleteMultipleFields", 56, 0, T::kExtraLong, kChange},
-    {"TQGetNameListForSchema", 60, 1, T::kNormal, kRead},
-    {"TQGetCharMenu", 16, 1, T::kNormal, kRead},
-    {"TQSetCharMenu", 17, 0, T::kLong, kChange},
-    {"TQCreateCharMenu", 18, 0, T::kLong, kChange},
-    {"TQDeleteCharMenu", 19, 0, T::kLong, kChange},
-    {"TQGetListCharMenu", 20, 1, T::kNormal, kRead},
-    {"TQGetExpandCharMenu", 45, 1, T::kNormal, kRead},
-    {"TQGetExpandCharMenu", 55, 2, T::kLong, kRead},
-    {"TQGetFilter", 21, 1, T::kNormal, kRead},
-    {"TQSetFilter", 22, 0, T::kNormal, kChange},
-    {"TQCreateFilter", 23, 0, T::kNormal, kChange},
-    {"TQDeleteFilter", 24, 0, T::kNormal, kChange},
-    {"TQGetListFilter", 25, 1, T::kNormal, kRead},
-    {"TQGetActiveLink", 38, 1, T::kNormal, kRead},
-    {"TQSetActiveLink", 39, 0, T::kNormal, kChange},
-    {"TQCreateActiveLink", 40, 0, T::kNormal, kChange},
-    {"TQDeleteActiveLink", 41, 0, T::kNormal, kChange},
-    {"TQGetListActiveLink", 42, 1, T::kNormal, kRead},
-    {"TQGetEscalation", 48, 1, T::kNormal, kRead},
-    {"TQSetEscalation", 49, 0, T::kNormal, kChange},
-    {"TQCreateEscalation", 50, 0, T::kNormal, kChange},
-    {"TQDeleteEscalation", 51, 0, T::kNormal, kChange},
-    {"TQGetListEscalation", 52, 1, T::kNormal, kRead},
-    {"TQGetVUI", 62, 1, T::kNormal, kRead},
-    {"TQSetVUI", 63, 0, T::kNormal, kChange},
-    {"TQCreateVUI", 64, 0, T::kNormal, kChange},
-    {"TQDeleteVUI", 65, 0, T::kNormal, kChange},
-    {"TQGetListVUI", 66, 1, T::kNormal, kRead},
-    {"TQGetContainer", 74, 1, T::kNormal, kRead},
-    {"TQSetContainer", 75, 0, T::kExtraLong, kChange},
-    {"TQCreateContainer", 76, 0, T::kExtraLong, kChange},
-    {"TQDeleteContainer", 77, 0, T::kExtraLong, kChange},
-    {"TQGetListContainer", 78, 1, T::kNormal, kRead},
-    {"TQGetSupportFile", 68, 1, T::kNormal, kRead},
-    {"TQSetSupportFile", 69, 0, T::kLong, kChange},
-    {"TQCreateSupportFile", 69, 0, T::kLong, kChange},
-    {"TQDeleteSupportFile", 71, 0, T::kNormal, kChange},
-    {"TQGetListSupportFile", 72, 1, T::kNormal, kRead},
-    {"TQVerifyUser", 32, 1, T::kNormal, kRead},
-    {"TQGetListGroup", 33, 1, T::kNormal, kRead},
-    {"TQGetListUser", 46, 1, T::kNormal, kRead},
-    {"TQSetServerInfo", 44, 0, T::kNormal, kChange},
-    {"TQGetServerStatistics", 57, 1, T::kNormal, kRead},
-    {"TQGetFullTextInfo", 54, 1, T::kNormal, kRead},
-    {"TQSetFullTextInfo", 53, 0, T::kLong, kChange},
-    {"TQGetListSQL", 59, 2, T::kLong, kRead},
-    {"TQExecuteProcess", 61, 2, T::kNormal, kChange},
+    tqCallPlan(7),  // TQGetSchema
+    tqCallPlan(8),  // TQSetSchema
+    tqCallPlan(9),  // TQCreateSchema
+    tqCallPlan(10),  // TQDeleteSchema
+    tqCallPlan(11),  // TQGetListSchema
+    tqCallPlan(12),  // TQGetField
+    tqCallPlan(13),  // TQSetField
+    tqCallPlan(14),  // TQCreateField
+    tqCallPlan(43),  // TQDeleteField
+    tqCallPlan(15),  // TQGetListField
+    tqCallPlan(56),  // TQDeleteMultipleFields
+    tqCallPlan(60),  // TQGetNameListForSchema
+    tqCallPlan(16),  // TQGetCharMenu
+    tqCallPlan(17),  // TQSetCharMenu
+    tqCallPlan(18),  // TQCreateCharMenu
+    tqCallPlan(19),  // TQDeleteCharMenu
+    tqCallPlan(20),  // TQGetListCharMenu
+    tqCallPlan(45, "TQGetExpandCharMenu"),
+    tqCallPlan(55, "TQGetExpandCharMenu"),
+    tqCallPlan(21),  // TQGetFilter
+    tqCallPlan(22),  // TQSetFilter
+    tqCallPlan(23),  // TQCreateFilter
+    tqCallPlan(24),  // TQDeleteFilter
+    tqCallPlan(25),  // TQGetListFilter
+    tqCallPlan(38),  // TQGetActiveLink
+    tqCallPlan(39),  // TQSetActiveLink
+    tqCallPlan(40),  // TQCreateActiveLink
+    tqCallPlan(41),  // TQDeleteActiveLink
+    tqCallPlan(42),  // TQGetListActiveLink
+    tqCallPlan(48),  // TQGetEscalation
+    tqCallPlan(49),  // TQSetEscalation
+    tqCallPlan(50),  // TQCreateEscalation
+    tqCallPlan(51),  // TQDeleteEscalation
+    tqCallPlan(52),  // TQGetListEscalation
+    tqCallPlan(62),  // TQGetVUI
+    tqCallPlan(63),  // TQSetVUI
+    tqCallPlan(64),  // TQCreateVUI
+    tqCallPlan(65),  // TQDeleteVUI
+    tqCallPlan(66),  // TQGetListVUI
+    tqCallPlan(74),  // TQGetContainer
+    tqCallPlan(75),  // TQSetContainer
+    tqCallPlan(76),  // TQCreateContainer
+    tqCallPlan(77),  // TQDeleteContainer
+    tqCallPlan(78),  // TQGetListContainer
+    tqCallPlan(68),  // TQGetSupportFile
+    tqCallPlan(69),  // TQSetSupportFile
+    tqCallPlan(69, "TQCreateSupportFile"),
+    tqCallPlan(71),  // TQDeleteSupportFile
+    tqCallPlan(72),  // TQGetListSupportFile
+    tqCallPlan(32),  // TQVerifyUser
+    tqCallPlan(33),  // TQGetListGroup
+    tqCallPlan(46),  // TQGetListUser
+    tqCallPlan(44),  // TQSetServerInfo
+    tqCallPlan(57),  // TQGetServerStatistics
+    tqCallPlan(54),  // TQGetFullTextInfo
+    tqCallPlan(53),  // TQSetFullTextInfo
+    tqCallPlan(59),  // TQGetListSQL
+    tqCallPlan(61),  // TQExecuteProcess
 }};
 
 char kEmpty[1] = {'\0'};

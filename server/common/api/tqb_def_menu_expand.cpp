@@ -24,10 +24,6 @@ constexpr size_t kMaxValue = 255;
 constexpr size_t kMaxLine = 304;
 constexpr uint32_t kGrowBy = 5;
 constexpr size_t kPasswordChars = 30;
-constexpr int32_t kMsgCannotOpenFile = 67;
-constexpr int32_t kMsgBadMenu = 130;
-constexpr int32_t kMsgMenuTooDeep = 321;
-constexpr int32_t kMsgBadMenuType = 206;
 
 class Expansion {
  public:
@@ -111,7 +107,7 @@ uint32_t Expansion::expand(const TQCharMenuStruct& in, TQCharMenuStruct* out, ui
       return sql(in.u.menuSQL, out);
     default:
       out->menuType = TQ_CHAR_MENU_NONE;
-      return tqDefError(status_, kMsgBadMenuType);
+      return tqDefError(status_, kTQMsgBadMenuType);
   }
 }
 
@@ -168,11 +164,11 @@ uint32_t Expansion::parseLines(const std::vector<std::string>& lines, const char
     if (tabs > current) {
       TQCharMenuList* list = levels.back();
       if (list->numItems == 0) {
-        const uint32_t code = TQAppendStatus(status_, TQ_MSG_ERROR, kMsgBadMenu, fileName);
+        const uint32_t code = TQAppendStatus(status_, TQ_MSG_ERROR, kTQMsgBadMenu, fileName);
         return code < TQ_RETURN_ERROR ? TQ_RETURN_ERROR : code;
       }
       if (depth + levels.size() >= TQ_MAX_MENU_LEVELS) {
-        const uint32_t code = TQAppendStatus(status_, TQ_MSG_ERROR, kMsgMenuTooDeep, fileName);
+        const uint32_t code = TQAppendStatus(status_, TQ_MSG_ERROR, kTQMsgMenuTooDeep, fileName);
         return code < TQ_RETURN_ERROR ? TQ_RETURN_ERROR : code;
       }
       TQCharMenuItemStruct& last = list->charMenuList[list->numItems - 1];
@@ -230,7 +226,7 @@ uint32_t Expansion::file(const TQCharMenuFileStruct& in, TQCharMenuStruct* out,
     std::FILE* stream = std::fopen(name, "r");
     if (stream == nullptr) {
       const std::string why = std::string(std::strerror(errno)) + ": " + name;
-      const uint32_t code = TQAppendStatus(status_, TQ_MSG_ERROR, kMsgCannotOpenFile, why.c_str());
+      const uint32_t code = TQAppendStatus(status_, TQ_MSG_ERROR, kTQMsgCannotOpenMenuFile, why.c_str());
       return code < TQ_RETURN_ERROR ? TQ_RETURN_ERROR : code;
     }
     char buffer[4096];

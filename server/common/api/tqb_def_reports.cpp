@@ -19,8 +19,6 @@ constexpr long kNameParameter = 22;
 constexpr size_t kLongestFileName = 255;
 constexpr size_t kRoomForNumber = 20;
 constexpr uint32_t kReportFileType = 1;
-constexpr int32_t kMsgCannotOpenReport = 450;
-constexpr int32_t kMsgReportNotStored = 451;
 
 // Where the value of parameter `number` starts inside [from, end), or
 // nullptr when the section lacks it.
@@ -110,7 +108,7 @@ uint32_t TQReportUploads::upload(uint32_t code, TQStatusList* status) {
     std::FILE* file = std::fopen(report.file.c_str(), "rb");
     if (file == nullptr) {
       const std::string text = std::string(std::strerror(errno)) + ": " + report.file;
-      TQAppendStatus(status, TQ_MSG_WARNING, kMsgCannotOpenReport, text.c_str());
+      TQAppendStatus(status, TQ_MSG_WARNING, kTQMsgCannotOpenReport, text.c_str());
       if (code < TQ_RETURN_WARNING) code = TQ_RETURN_WARNING;
       continue;
     }
@@ -126,7 +124,7 @@ uint32_t TQReportUploads::upload(uint32_t code, TQStatusList* status) {
     TQMergeStatus(&own, status, status);
     FreeTQStatusList(&own, 0);
     if (result != 0) {
-      TQAppendStatus(status, TQ_MSG_WARNING, kMsgReportNotStored, report.file.c_str());
+      TQAppendStatus(status, TQ_MSG_WARNING, kTQMsgReportNotStored, report.file.c_str());
       if (code < TQ_RETURN_WARNING) code = TQ_RETURN_WARNING;
     }
   }

@@ -13,16 +13,12 @@
 namespace {
 
 constexpr uint32_t kHighestFileType = 1;
-constexpr int32_t kMsgNoFile = 295;
-constexpr int32_t kMsgBadFileType = 296;
-constexpr int32_t kMsgCannotWrite = 301;
-constexpr int32_t kMsgCannotRead = 316;
 
 uint32_t checkSupportFile(TQControlStruct* control, uint32_t fileType, const char* name,
                           TQStatusList* status) {
   const uint32_t code = tqCheckArgsControlName(control, name, status);
   if (code >= TQ_RETURN_ERROR) return code;
-  if (fileType > kHighestFileType) return tqDefError(status, kMsgBadFileType);
+  if (fileType > kHighestFileType) return tqDefError(status, kTQMsgBadFileType);
   return code;
 }
 
@@ -34,14 +30,14 @@ uint32_t fileError(TQStatusList* status, int32_t number) {
 // Reads the whole file from its start: 295 when it is empty, 316 when it
 // cannot be read.
 uint32_t readWhole(std::FILE* file, std::vector<char>* contents, TQStatusList* status) {
-  if (std::fseek(file, 0, SEEK_END) != 0) return fileError(status, kMsgCannotRead);
+  if (std::fseek(file, 0, SEEK_END) != 0) return fileError(status, kTQMsgCannotReadFile);
   const long size = std::ftell(file);
-  if (size < 0) return fileError(status, kMsgCannotRead);
-  if (size < 1) return tqDefError(status, kMsgNoFile);
-  if (std::fseek(file, 0, SEEK_SET) != 0) return fileError(status, kMsgCannotRead);
+  if (size < 0) return fileError(status, kTQMsgCannotReadFile);
+  if (size < 1) return tqDefError(status, kTQMsgNoFile);
+  if (std::fseek(file, 0, SEEK_SET) != 0) return fileError(status, kTQMsgCannotReadFile);
   contents->resize(static_cast<size_t>(size));
   if (std::fread(contents->data(), 1, contents->size(), file) != contents->size()) {
-    return fileError(status, kMsgCannotRead);
+    return fileError(status, kTQMsgCannotReadFile);
   }
   return 0;
 }
@@ -55,7 +51,7 @@ uint32_t storeSupportFile(TQDef member, TQControlStruct* control, uint32_t fileT
       [&]() -> uint32_t {
         const uint32_t code = checkSupportFile(control, fileType, name, status);
         if (code >= TQ_RETURN_ERROR) return code;
-        if (file == nullptr) return tqDefError(status, kMsgNoFile);
+        if (file == nullptr) return tqDefError(status, kTQMsgNoFile);
         return readWhole(file, &contents, status);
       },
       [&](TQSetSupportFileArgs& a) {
@@ -80,7 +76,7 @@ extern "C" uint32_t TQGetSupportFile(TQControlStruct* control, uint32_t fileType
       [&]() -> uint32_t {
         const uint32_t checked = checkSupportFile(control, fileType, name, status);
         if (checked >= TQ_RETURN_ERROR) return checked;
-        if (filePtr == nullptr) return tqDefError(status, kMsgNoFile);
+        if (filePtr == nullptr) return tqDefError(status, kTQMsgNoFile);
         return checked;
       },
       [&](TQGetSupportFileArgs& a) {
@@ -95,7 +91,7 @@ extern "C" uint32_t TQGetSupportFile(TQControlStruct* control, uint32_t fileType
         if (r.contentsLength > 0 &&
             (std::fwrite(r.contents, 1, r.contentsLength, filePtr) != r.contentsLength ||
              std::fflush(filePtr) != 0)) {
-          written = fileError(status, kMsgCannotWrite);
+          written = fileError(status, kTQMsgCannotWriteFile);
         }
       });
   return written > code ? written : code;

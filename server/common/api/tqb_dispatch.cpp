@@ -44,10 +44,6 @@ const TQProcedure* serverProcedureOf(TQStub stub) {
   return p != nullptr && p->program == TQProgram::kServer ? p : nullptr;
 }
 
-bool hasCallHeader(uint32_t procedure) {
-  return procedure >= 1 && procedure <= 80;
-}
-
 bool mismatch(int rpcStatus) {
   return rpcStatus == kTQRpcProgUnavailable || rpcStatus == kTQRpcProgVersMismatch;
 }
@@ -70,7 +66,7 @@ void resolveProgram(TQControlStruct* control, TQSessionStruct* session, TQServer
                     int channel, uint32_t* program, uint32_t* port) {
   const char* server = control->server;
   const time_t now = std::time(nullptr);
-  if (channel == 0) {
+  if (channel == kTQChannelAdmin) {
     *program = route->resolvedProgram[0];
     *port = route->channelPort[0];
     if (*program == 0) {
@@ -83,7 +79,7 @@ void resolveProgram(TQControlStruct* control, TQSessionStruct* session, TQServer
     }
     return;
   }
-  if (channel == 1) {
+  if (channel == kTQChannelGeneral) {
     *program = route->resolvedProgram[1];
     *port = route->channelPort[1];
     if (*program == 0) {
@@ -111,7 +107,7 @@ void resolveProgram(TQControlStruct* control, TQSessionStruct* session, TQServer
     *program = forced;
   } else {
     *program = route->resolvedProgram[2];
-    if (*program != session->channels[0].program ||
+    if (*program != session->channels[kTQChannelAdmin].program ||
         now - route->defaultResolvedAt > kQueryResolveAfter) {
       *port = 0;
       if (!tqDirectoryQuery(control, server, queryTarget.schema, queryTarget.qualifier, program,
@@ -125,7 +121,7 @@ void resolveProgram(TQControlStruct* control, TQSessionStruct* session, TQServer
       } else {
         route->otherQueryPort = *port;
       }
-      if (*program == session->channels[0].program) route->defaultResolvedAt = now;
+      if (*program == session->channels[kTQChannelAdmin].program) route->defaultResolvedAt = now;
       if (session->forcedProgramFlag != 0) session->forcedQueryProgram = *program;
     }
   }
@@ -159,7 +155,7 @@ void reportCannotConnect(TQStatusList* status, const char* server, uint32_t prog
 // state are kept.
 void endSetAside(TQControlStruct* control, TQSessionStruct* session, TQBindingStruct* binding,
                  TQServerRouteStruct* route, SetAside& aside, const void* args) {
-  TQChannelStruct& ch = session->channels[1];
+  TQChannelStruct& ch = session->channels[kTQChannelGeneral];
   if (ch.program == aside.program && tqSameServer(ch.server, aside.server)) {
     tqwDestroyClient(static_cast<CLIENT*>(aside.connection));
     aside.connection = nullptr;
@@ -188,14 +184,8 @@ void endSetAside(TQControlStruct* control, TQSessionStruct* session, TQBindingSt
   notice.header.flag = 1;
   notice.user = notice.header.user;
   notice.cacheId = control->cacheId;
-  TQStatusList ignored{};
-  void* result = nullptr;
-  if (tqDispatch(control, tqStubOf(TQProgram::kServer, kTQNewestProtocol, kTQProcEndSession), false,
-                 kNoticeTimeout, kTQMsgTimeoutChange, 1, &notice, &result, &ignored)) {
-    tqReleaseResult(kTQProcEndSession, result);
-  }
-  FreeTQStatusList(&ignored, 0);
-  tqCloseChannel(session, 1);
+  tqSendEndSessionNotice(control, kTQChannelGeneral, &notice);
+  tqCloseChannel(session, kTQChannelGeneral);
 
   ch.connection = keptConnection;
   ch.timeout = keptTimeout;
@@ -254,7 +244,8 @@ int openChannel(Dispatch& d) {
     const int channel = tqAdjustChannel(session, control->server, d.channel);
     TQChannelStruct& ch = session->channels[channel];
 
-    if (channel == 1 && ch.connection != nullptr && session->rebalancePending != 0) {
+    if (channel == kTQChannelGeneral && ch.connection != nullptr &&
+        session->rebalancePending != 0) {
       session->rebalancePending = 0;
       d.aside.connection = ch.connection;
       d.aside.program = ch.program;
@@ -308,7 +299,7 @@ int openChannel(Dispatch& d) {
     }
     if ((why == kTQRpcPmapFailure || why == kTQRpcProgNotRegistered) &&
         ch.program != kTQDefaultProgram && !d.retried) {
-      if (channel == 1) {
+      if (channel == kTQChannelGeneral) {
         route->resolvedProgram[1] = 0;
         ch.program = 0;
       }
@@ -360,7 +351,7 @@ Attempt callOnce(Dispatch& d, int channel, void** result) {
   TQBindingStruct* binding = ch.currentBinding;
   const uint32_t version = d.version(channel);
   const uint32_t procedure = d.number();
-  const bool hasHeader = hasCallHeader(procedure);
+  const bool hasHeader = d.procedure != nullptr && d.procedure->callHeader;
   session->oldProtocol = version >= kTQOldestProtocol && version < kTQNewestProtocol ? 1 : 0;
   TQStub sent = d.stub;
   void* sentArgs = tqmapDown(&sent, d.args, version);
@@ -399,11 +390,12 @@ Attempt callOnce(Dispatch& d, int channel, void** result) {
     return Attempt::kReidentified;
   }
   const uint8_t advice = hasHeader ? static_cast<TQCallHeader*>(upgraded)->flag : 0;
-  if (channel == 2 && !(session->forcedProgramFlag != 0 && advice != 1)) {
-    tqCloseChannel(session, 2);
+  if (channel == kTQChannelQuery && !(session->forcedProgramFlag != 0 && advice != 1)) {
+    tqCloseChannel(session, kTQChannelQuery);
   }
-  if (channel == 1 && session->fixedProgram == 0 && session->programFixed == 0 && advice == 1 &&
-      session->currentRoute != nullptr && session->currentRoute->configuredProgram == 0 &&
+  if (channel == kTQChannelGeneral && session->fixedProgram == 0 && session->programFixed == 0 &&
+      advice == 1 && session->currentRoute != nullptr &&
+      session->currentRoute->configuredProgram == 0 &&
       std::time(nullptr) - session->currentRoute->resolvedAt > kRebalanceAfter) {
     session->rebalancePending = 1;
     ch.protocolVersion = version;
@@ -425,8 +417,9 @@ void reportCallFailed(Dispatch& d, std::string reason, bool outcomeUnknown) {
     reason += problem;
   }
   if (outcomeUnknown) {
-    reason += "; the request reached the server, which may have carried it out: its outcome is "
-              "unknown";
+    reason +=
+        "; the request reached the server, which may have carried it out: its outcome is "
+        "unknown";
   }
   if (reason.size() > kMaxAppendedText) reason.resize(kMaxAppendedText);
   TQAppendStatus(d.status, TQ_MSG_ERROR, kTQMsgCallFailed, reason.c_str());
@@ -463,7 +456,7 @@ bool retryAfterNoResult(Dispatch& d, int channel) {
     reportCallFailed(d, reason, unknown);
     return false;
   }
-  if (why == kTQRpcCantReceive && channel == 1) {
+  if (why == kTQRpcCantReceive && channel == kTQChannelGeneral) {
     if (TQServerRouteStruct* route = tqFindRoute(d.session, d.control->server)) {
       route->resolvedProgram[1] = 0;
     }
@@ -479,6 +472,16 @@ void tqSetQueryTarget(const TQQueryTarget& target) {
   queryTarget = target;
 }
 
+void tqSendEndSessionNotice(TQControlStruct* control, int channel, TQEndSessionArgs* notice) {
+  TQStatusList ignored{};
+  void* result = nullptr;
+  if (tqDispatch(control, tqStubOf(TQProgram::kServer, kTQNewestProtocol, kTQProcEndSession), false,
+                 kNoticeTimeout, kTQMsgTimeoutChange, channel, notice, &result, &ignored)) {
+    tqReleaseResult(kTQProcEndSession, result);
+  }
+  FreeTQStatusList(&ignored, 0);
+}
+
 void tqCloseChannel(TQSessionStruct* session, int channel) {
   TQChannelStruct& ch = session->channels[channel];
   tqwDestroyClient(static_cast<CLIENT*>(ch.connection));
@@ -487,11 +490,7 @@ void tqCloseChannel(TQSessionStruct* session, int channel) {
 
 void tqReleaseResult(uint32_t procedure, void* result) {
   const TQProcedure* p = tqFindProcedure(TQProgram::kServer, kTQNewestProtocol, procedure);
-  if (p == nullptr || result == nullptr || p->xdrResult == nullptr) return;
-  XDR freer{};
-  freer.x_op = XDR_FREE;
-  p->xdrResult(&freer, result);
-  std::memset(result, 0, p->resultSize);
+  if (p != nullptr) tqReleaseResultParts(*p, result);
 }
 
 bool tqDispatch(TQControlStruct* control, TQStub stub, bool retried, int32_t timeout,
@@ -500,8 +499,8 @@ bool tqDispatch(TQControlStruct* control, TQStub stub, bool retried, int32_t tim
   *result = nullptr;
   TQSessionStruct* session = tqLookupSession(control, nullptr);
   if (session == nullptr) return false;
-  Dispatch d{control, session, stub,    serverProcedureOf(stub), timeout,         timeoutMessage,
-             channel, args,    status,  retried,                 kTQNewestProtocol, SetAside{}};
+  Dispatch d{control, session, stub,    serverProcedureOf(stub), timeout,   timeoutMessage, channel,
+             args,    status,  retried, kTQNewestProtocol,       SetAside{}};
   for (;;) {
     const int open = openChannel(d);
     if (open < 0) return false;

@@ -53,6 +53,10 @@ bool tqDispatch(TQControlStruct* control, TQStub stub, bool retried, int32_t tim
                 int32_t timeoutMessage, int channel, void* args, void** result,
                 TQStatusList* status);
 
+// Sends the end-of-session notice (procedure 47) on a channel with the
+// notices' 1-second timeout; its outcome is not reported.
+void tqSendEndSessionNotice(TQControlStruct* control, int channel, TQEndSessionArgs* notice);
+
 // Destroys a channel's connection, if any, and marks the channel closed.
 void tqCloseChannel(TQSessionStruct* session, int channel);
 

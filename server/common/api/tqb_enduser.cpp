@@ -5,12 +5,6 @@
 #include "api/parmchck.h"
 #include "api/tqb_frame.h"
 
-namespace {
-
-constexpr int32_t kMsgNoUser = 149;
-
-}  // namespace
-
 extern "C" uint32_t TQEndUserSession(TQControlStruct* control, const char* user,
                                      TQStatusList* status) {
   return tqGuarded(status, [&]() -> uint32_t {
@@ -20,15 +14,16 @@ extern "C" uint32_t TQEndUserSession(TQControlStruct* control, const char* user,
     code = tqCheckControl(control, status);
     if (code >= TQ_RETURN_ERROR) return code;
     if (user == nullptr) {
-      TQAppendStatus(status, TQ_MSG_ERROR, kMsgNoUser, nullptr);
+      TQAppendStatus(status, TQ_MSG_ERROR, kTQMsgNoControl, nullptr);
       return TQ_RETURN_ERROR;
     }
     if (tqRecordingOn(session)) tqRecordCall(session, "TQEndUserSession");
     TQAccessNameType name = {};
     std::strncpy(name, user, TQ_MAX_ACCESS_NAME_SIZE);
     for (int channel = 0; channel < kTQChannelCount && code < TQ_RETURN_ERROR; ++channel) {
-      const TQCallPlan notice = {"TQEndUserSession", kTQProcEndSession, channel, TQTimeout::kNormal,
-                                 kTQMsgTimeoutChange};
+      // The notice of the procedure table, once on every channel.
+      TQCallPlan notice = tqCallPlan(kTQProcEndSession, "TQEndUserSession");
+      notice.channel = channel;
       code = tqFrameCall<TQEndSessionArgs, TQStatusResult>(
           notice, session, control, status,
           [&](TQEndSessionArgs& args) {

@@ -24,8 +24,8 @@
 
 namespace {
 
-constexpr TQCallPlan kExport = {"TQExport", 34, 2, TQTimeout::kLong, kTQMsgTimeoutRead};
-constexpr TQCallPlan kExportToFile = {"TQExportToFile", 34, 2, TQTimeout::kLong, kTQMsgTimeoutRead};
+constexpr TQCallPlan kExport = tqCallPlan(34);
+constexpr TQCallPlan kExportToFile = tqCallPlan(34, "TQExportToFile");
 // From this many items on an export takes the extra-long timeout.
 constexpr uint32_t kManyItems = 10;
 constexpr int32_t kMsgNoText = 155;

@@ -37,8 +37,6 @@
 #include "tqlink.h"
 #include "tqlink_services.h"
 
-enum class TQTimeout : uint8_t { kNormal, kLong, kExtraLong };
-
 // What an operation's call is: the procedure (version-6 number), the
 // channel, the timeout class and the message a time-out reports.
 struct TQCallPlan {
@@ -48,6 +46,21 @@ struct TQCallPlan {
   TQTimeout timeout;
   int32_t timeoutMessage;
 };
+
+// The call plan of a procedure as the procedure table gives it, under the
+// operation's own name when it shares the procedure with another. A
+// procedure without a row does not compile where the plan is a constant.
+constexpr TQCallPlan tqCallPlan(uint32_t procedure, const char* name) {
+  const int row = tqProcedureRow(procedure);
+  if (row < 0) throw "the procedure table has no such procedure";
+  const TQProcedureInfo& info = kTQServerProcedures[row];
+  return {name, procedure, info.channel, info.timeout, info.timeoutMessage};
+}
+constexpr TQCallPlan tqCallPlan(uint32_t procedure) {
+  const int row = tqProcedureRow(procedure);
+  if (row < 0) throw "the procedure table has no such procedure";
+  return tqCallPlan(procedure, kTQServerProcedures[row].name);
+}
 
 // ----------------------------------------------------------------- pieces
 

@@ -22,7 +22,7 @@
 
 namespace {
 
-constexpr TQCallPlan kImport = {"TQImport", 35, 0, TQTimeout::kExtraLong, kTQMsgTimeoutChange};
+constexpr TQCallPlan kImport = tqCallPlan(35);
 constexpr int32_t kMsgNoImportText = 156;
 constexpr uint32_t kDefaultPackLevel = 0;
 

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr int32_t kMsgNoControl = 149;
-
 // Everything a session holds besides its connections, bindings, routes and
 // identities (which the end-of-session phase releases).
 void freeSession(TQSessionStruct* session) {
@@ -35,7 +33,7 @@ extern "C" uint32_t TQInitialization(TQControlStruct* control, TQStatusList* sta
     if (status == nullptr) return TQ_RETURN_BAD_STATUS;
     tqResetStatus(status);
     if (control == nullptr) {
-      TQAppendStatus(status, TQ_MSG_ERROR, kMsgNoControl, nullptr);
+      TQAppendStatus(status, TQ_MSG_ERROR, kTQMsgNoControl, nullptr);
       return TQ_RETURN_ERROR;
     }
     control->session = nullptr;

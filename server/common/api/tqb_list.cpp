@@ -23,9 +23,8 @@
 
 namespace {
 
-constexpr TQCallPlan kGetListEntry = {"TQGetListEntry", 5, 2, TQTimeout::kLong, kTQMsgTimeoutList};
-constexpr TQCallPlan kGetListEntryWithFields = {"TQGetListEntryWithFields", 73, 2, TQTimeout::kLong,
-                                                kTQMsgTimeoutList};
+constexpr TQCallPlan kGetListEntry = tqCallPlan(5);
+constexpr TQCallPlan kGetListEntryWithFields = tqCallPlan(73);
 constexpr int kQueryChannel = 2;
 
 // The arguments both list procedures send.

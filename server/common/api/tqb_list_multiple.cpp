@@ -18,8 +18,7 @@
 
 namespace {
 
-constexpr TQCallPlan kGetMultipleEntries = {"TQGetMultipleEntries", 67, 1, TQTimeout::kNormal,
-                                            kTQMsgTimeoutRead};
+constexpr TQCallPlan kGetMultipleEntries = tqCallPlan(67);
 constexpr int kGeneralChannel = 1;
 constexpr int32_t kMsgNoExistsList = 292;
 constexpr size_t kMaxJoinedText = 64000;

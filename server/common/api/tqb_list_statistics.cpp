@@ -9,8 +9,7 @@
 
 namespace {
 
-constexpr TQCallPlan kGetEntryStatistics = {"TQGetEntryStatistics", 6, 2, TQTimeout::kLong,
-                                            kTQMsgTimeoutList};
+constexpr TQCallPlan kGetEntryStatistics = tqCallPlan(6);
 constexpr int32_t kMsgBadStatistic = 126;
 constexpr uint32_t kFirstStatistic = 1;
 constexpr uint32_t kLastStatistic = 5;

@@ -6,15 +6,9 @@
 
 #include "api/tqb_frame.h"
 
-inline constexpr TQCallPlan kTQPlanGetEntry = {"TQGetEntry", 1, 1, TQTimeout::kNormal,
-                                               kTQMsgTimeoutRead};
-inline constexpr TQCallPlan kTQPlanSetEntry = {"TQSetEntry", 2, 1, TQTimeout::kNormal,
-                                               kTQMsgTimeoutChange};
-inline constexpr TQCallPlan kTQPlanCreateEntry = {"TQCreateEntry", 3, 1, TQTimeout::kNormal,
-                                                  kTQMsgTimeoutChange};
-inline constexpr TQCallPlan kTQPlanDeleteEntry = {"TQDeleteEntry", 4, 1, TQTimeout::kNormal,
-                                                  kTQMsgTimeoutChange};
-inline constexpr TQCallPlan kTQPlanMergeEntry = {"TQMergeEntry", 37, 1, TQTimeout::kNormal,
-                                                 kTQMsgTimeoutChange};
-inline constexpr TQCallPlan kTQPlanGetServerInfo = {"TQGetServerInfo", kTQProcGetServerInfo, 1,
-                                                    TQTimeout::kNormal, kTQMsgTimeoutRead};
+inline constexpr TQCallPlan kTQPlanGetEntry = tqCallPlan(1);
+inline constexpr TQCallPlan kTQPlanSetEntry = tqCallPlan(2);
+inline constexpr TQCallPlan kTQPlanCreateEntry = tqCallPlan(3);
+inline constexpr TQCallPlan kTQPlanDeleteEntry = tqCallPlan(4);
+inline constexpr TQCallPlan kTQPlanMergeEntry = tqCallPlan(37);
+inline constexpr TQCallPlan kTQPlanGetServerInfo = tqCallPlan(kTQProcGetServerInfo);

@@ -13,26 +13,21 @@
 #include <cstdio>
 #include <ctime>
 
+#include "rpc/procedures.h"
 #include "share/apisrv/call_context.h"
 #include "tqlink.h"
 
 struct TQRuntimeContext;
 
 inline constexpr uint32_t kTQSessionMarker = 0x1A942F50;
-inline constexpr int kTQChannelCount = 3;
-inline constexpr int kTQResultSlotCount = 348;
+inline constexpr int kTQResultSlotCount = kTQProcedureCount;
 
-// Program numbers.
-inline constexpr uint32_t kTQDefaultProgram = 390600;
-inline constexpr uint32_t kTQQueueDirectoryProgram = 390604;
-inline constexpr uint32_t kTQFirstQueryProgram = 390635;
-inline constexpr uint32_t kTQLastQueryProgram = 390669;
-inline constexpr int kTQQueryProgramCount = 35;  // 390635 to 390669
+// Program numbers (defined with the procedure table).
+inline constexpr uint32_t kTQDefaultProgram = kTQServerProgram;
+inline constexpr uint32_t kTQQueueDirectoryProgram = kTQDirectoryProgram;
+inline constexpr int kTQQueryProgramCount = kTQLastQueryProgram - kTQFirstQueryProgram + 1;
 inline constexpr int kTQQueryCacheIdCount = 36;  // one per query program, then 390600
 inline constexpr int kTQDefaultProgramCacheSlot = 35;
-
-inline constexpr uint32_t kTQNewestProtocol = 6;
-inline constexpr uint32_t kTQOldestProtocol = 2;
 
 inline constexpr size_t kTQBindingLanguageSize = 32;
 inline constexpr size_t kTQCharSetNameSize = 32;

@@ -9,19 +9,6 @@
 
 namespace {
 
-constexpr int32_t kNoticeTimeout = 1;
-
-// Sends one end-of-session notice; its outcome is not reported.
-void sendNotice(TQControlStruct* control, int channel, TQEndSessionArgs* notice) {
-  TQStatusList ignored{};
-  void* result = nullptr;
-  if (tqDispatch(control, tqStubOf(TQProgram::kServer, kTQNewestProtocol, kTQProcEndSession), false,
-                 kNoticeTimeout, kTQMsgTimeoutChange, channel, notice, &result, &ignored)) {
-    tqReleaseResult(kTQProcEndSession, result);
-  }
-  FreeTQStatusList(&ignored, 0);
-}
-
 void copyInto(char* dst, const char* src, size_t size) {
   std::memcpy(dst, src, size);
   dst[size - 1] = '\0';
@@ -40,8 +27,8 @@ void endBinding(TQControlStruct* control, TQSessionStruct* session, int channel,
   if (code < TQ_RETURN_ERROR) {
     notice.user = binding->user;
     notice.cacheId = static_cast<int32_t>(binding->cacheId);
-    if (channel != 2) {
-      sendNotice(control, channel, &notice);
+    if (channel != kTQChannelQuery) {
+      tqSendEndSessionNotice(control, channel, &notice);
     } else {
       session->forcedProgramFlag = 1;
       for (int slot = 0; slot < kTQQueryCacheIdCount; ++slot) {
@@ -50,8 +37,8 @@ void endBinding(TQControlStruct* control, TQSessionStruct* session, int channel,
         session->forcedQueryProgram = slot == kTQDefaultProgramCacheSlot
                                           ? kTQDefaultProgram
                                           : kTQFirstQueryProgram + static_cast<uint32_t>(slot);
-        sendNotice(control, channel, &notice);
-        tqCloseChannel(session, 2);
+        tqSendEndSessionNotice(control, channel, &notice);
+        tqCloseChannel(session, kTQChannelQuery);
       }
       session->forcedProgramFlag = 0;
     }

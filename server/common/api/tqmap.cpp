@@ -1,11 +1,12 @@
 // Protocol-version translation (see tqmap.h).
 //
-// Procedures translated here: 36 (server information), 47 (end-of-session
-// notice) and the entry procedures 1 to 4 and 37. Versions 2 to 5 carry the
-// short call header and the older form of the status items; the in-memory
-// header and status are the same in every version, and the wire routines of
-// each version drop the version-6 header fields on the way out and leave
-// them zero on the way in. Beyond that:
+// Every step exchanges the stub for the next version's. The procedure table
+// (rpc/procedures.cpp) says where a step also re-lays a record; each such
+// place has its routine in kSteps below. Versions 2 to 5 carry the short
+// call header and the older form of the status items; the in-memory header
+// and status are the same in every version, and the wire routines of each
+// version drop the version-6 header fields on the way out and leave them
+// zero on the way in. The re-laid records:
 //
 //   6 -> 5  set, create, merge: a value that version 5 cannot carry (data
 //           types 10, 11, 33 to 36) ends the call with 283 before anything
@@ -19,8 +20,9 @@
 //           ends with 121 without reaching the server.
 //   3 -> 2  the stub only.
 //
-// Results of all these procedures are the same in memory in every version,
-// so the up-steps only exchange the stub.
+// Results are the same in memory in every version except the entry list of
+// procedure 5, whose rows below version 4 carry one entry id text instead of
+// an id list: 3 -> 4 turns each row's id into a list of one.
 //
 // Re-laid records live in buffers of the session (found as the calling
 // thread's current one), kept until TQTermination; texts and lists a step
@@ -35,9 +37,10 @@
 #include <unordered_map>
 #include <vector>
 
-#include "share/apisrv/scramble.h"
 #include "rpc/procedure_records.h"
 #include "rpc/procedures.h"
+#include "share/apisrv/memory.h"
+#include "share/apisrv/scramble.h"
 #include "tqlink_services.h"
 
 namespace {
@@ -46,13 +49,9 @@ constexpr uint32_t kProcGetEntry = 1;
 constexpr uint32_t kProcSetEntry = 2;
 constexpr uint32_t kProcCreateEntry = 3;
 constexpr uint32_t kProcDeleteEntry = 4;
+constexpr uint32_t kProcGetListEntry = 5;
 constexpr uint32_t kProcMergeEntry = 37;
-constexpr uint32_t kProcServerInfo = 36;
-constexpr uint32_t kProcEndSession = 47;
 
-constexpr int32_t kMsgOutOfMemory = 154;
-constexpr int32_t kMsgEntryIdTooLong = 121;
-constexpr int32_t kMsgDataTypeNotSupported = 283;
 // A substitute's number that means success without a call (steps 4 -> 3).
 constexpr int32_t kMsgNoCallNeeded = 32000;
 
@@ -96,6 +95,9 @@ struct Buffers {
   TQStatusResult statusResult{};
   TQEntryIdResult entryIdResult{};
   TQGetEntryResult getEntryResult{};
+  // 3 -> 4 re-layout of the entry list. Its parts belong to the result
+  // handed up, which the caller takes over and releases.
+  TQGetListEntryResult list4{};
 };
 
 std::mutex buffersLock;
@@ -212,7 +214,7 @@ int32_t valuesForVersion5(TQFieldValueList* values, FieldListCopy* copy) {
   bool password = false;
   for (uint32_t i = 0; i < values->numItems; ++i) {
     const TQFieldValueStruct& item = values->fieldValueList[i];
-    if (typeVersion5Lacks(item.value.dataType)) return kMsgDataTypeNotSupported;
+    if (typeVersion5Lacks(item.value.dataType)) return kTQMsgDataTypeNotSupported;
     if (isScrambledPassword(item)) password = true;
   }
   if (!password) return 0;
@@ -221,14 +223,14 @@ int32_t valuesForVersion5(TQFieldValueList* values, FieldListCopy* copy) {
     copy->texts.reserve(copy->items.size());
   } catch (const std::bad_alloc&) {
     copy->clear();
-    return kMsgOutOfMemory;
+    return kTQMsgOutOfMemory;
   }
   for (TQFieldValueStruct& item : copy->items) {
     if (!isScrambledPassword(item)) continue;
     char* clear = clearPassword(item.value.u.charVal);
     if (clear == nullptr) {
       copy->clear();
-      return kMsgOutOfMemory;
+      return kTQMsgOutOfMemory;
     }
     copy->texts.push_back(clear);
     item.value.u.charVal = clear;
@@ -246,20 +248,19 @@ void* changingCallTo5(TQStub* stub, Args* args, Args* buffer, FieldListCopy* cop
   return buffer;
 }
 
-void* step6to5(uint32_t number, TQStub* stub, void* args, Buffers* b) {
-  switch (number) {
-    case kProcSetEntry:
-      return changingCallTo5(stub, static_cast<TQSetEntryArgs*>(args), &b->set5, &b->setValues,
-                             kFailStatus, b);
-    case kProcCreateEntry:
-      return changingCallTo5(stub, static_cast<TQCreateEntryArgs*>(args), &b->create5,
-                             &b->createValues, kFailEntryId, b);
-    case kProcMergeEntry:
-      return changingCallTo5(stub, static_cast<TQMergeEntryArgs*>(args), &b->merge5,
-                             &b->mergeValues, kFailEntryId, b);
-    default:
-      return args;
-  }
+void* setTo5(TQStub* stub, void* args, Buffers* b) {
+  return changingCallTo5(stub, static_cast<TQSetEntryArgs*>(args), &b->set5, &b->setValues,
+                         kFailStatus, b);
+}
+
+void* createTo5(TQStub* stub, void* args, Buffers* b) {
+  return changingCallTo5(stub, static_cast<TQCreateEntryArgs*>(args), &b->create5, &b->createValues,
+                         kFailEntryId, b);
+}
+
+void* mergeTo5(TQStub* stub, void* args, Buffers* b) {
+  return changingCallTo5(stub, static_cast<TQMergeEntryArgs*>(args), &b->merge5, &b->mergeValues,
+                         kFailEntryId, b);
 }
 
 // ----------------------------------------------------------------- 4 -> 3
@@ -274,130 +275,168 @@ bool singleIdText(const TQEntryIdList& ids, char* text) {
   return true;
 }
 
-void* step4to3(uint32_t number, TQStub* stub, void* args, Buffers* b) {
-  switch (number) {
-    case kProcGetEntry: {
-      auto* a = static_cast<TQGetEntryArgs*>(args);
-      if (!singleIdText(a->entryId, b->getId)) {
-        return useSubstitute(stub, kGetEntry, b, kMsgEntryIdTooLong, a->header);
-      }
-      b->get3 = TQGetEntryArgsOld{a->header, a->schema, b->getId, a->fieldIds, a->valuesWanted};
-      return &b->get3;
-    }
-    case kProcSetEntry: {
-      auto* a = static_cast<TQSetEntryArgs*>(args);
-      if (!singleIdText(a->entryId, b->setId)) {
-        return useSubstitute(stub, kStatus, b, kMsgEntryIdTooLong, a->header);
-      }
-      b->set3 = TQSetEntryArgsOld{a->header, a->schema, b->setId, a->fieldValues, a->getTime};
-      return &b->set3;
-    }
-    case kProcDeleteEntry: {
-      auto* a = static_cast<TQDeleteEntryArgs*>(args);
-      if (!singleIdText(a->entryId, b->deleteId)) {
-        return useSubstitute(stub, kStatus, b, kMsgEntryIdTooLong, a->header);
-      }
-      b->delete3 = TQDeleteEntryArgsOld{a->header, a->schema, b->deleteId};
-      return &b->delete3;
-    }
-    case kProcMergeEntry: {
-      auto* a = static_cast<TQMergeEntryArgs*>(args);
-      b->merge3 = TQMergeEntryArgsOld{a->header, a->schema, a->fieldValues,
-                                      static_cast<uint8_t>(a->mergeType)};
-      return &b->merge3;
-    }
-    default:
-      return args;
+void* getTo3(TQStub* stub, void* args, Buffers* b) {
+  auto* a = static_cast<TQGetEntryArgs*>(args);
+  if (!singleIdText(a->entryId, b->getId)) {
+    return useSubstitute(stub, kGetEntry, b, kTQMsgEntryIdTooLong, a->header);
   }
+  b->get3 = TQGetEntryArgsOld{a->header, a->schema, b->getId, a->fieldIds, a->valuesWanted};
+  return &b->get3;
+}
+
+void* setTo3(TQStub* stub, void* args, Buffers* b) {
+  auto* a = static_cast<TQSetEntryArgs*>(args);
+  if (!singleIdText(a->entryId, b->setId)) {
+    return useSubstitute(stub, kStatus, b, kTQMsgEntryIdTooLong, a->header);
+  }
+  b->set3 = TQSetEntryArgsOld{a->header, a->schema, b->setId, a->fieldValues, a->getTime};
+  return &b->set3;
+}
+
+void* deleteTo3(TQStub* stub, void* args, Buffers* b) {
+  auto* a = static_cast<TQDeleteEntryArgs*>(args);
+  if (!singleIdText(a->entryId, b->deleteId)) {
+    return useSubstitute(stub, kStatus, b, kTQMsgEntryIdTooLong, a->header);
+  }
+  b->delete3 = TQDeleteEntryArgsOld{a->header, a->schema, b->deleteId};
+  return &b->delete3;
+}
+
+void* mergeTo3(TQStub*, void* args, Buffers* b) {
+  auto* a = static_cast<TQMergeEntryArgs*>(args);
+  b->merge3 =
+      TQMergeEntryArgsOld{a->header, a->schema, a->fieldValues, static_cast<uint8_t>(a->mergeType)};
+  return &b->merge3;
+}
+
+// ----------------------------------------------------------------- 3 -> 4
+
+// The entry list of a version-3 result in the version-4 layout: each row's
+// entry id becomes a list of that one id; the descriptions, the status and
+// the header move over. The old record is left empty. nullptr when memory
+// ran out; the old record is then released.
+void* listTo4(void* result, const TQProcedure& from, Buffers* b) {
+  auto* old = static_cast<TQGetListEntryResultOld*>(result);
+  TQGetListEntryResult& up = b->list4;
+  up = TQGetListEntryResult{};
+  const uint32_t count = old->entries.entryList != nullptr ? old->entries.numItems : 0;
+  TQEntryListStruct* rows = nullptr;
+  if (count != 0) {
+    rows = static_cast<TQEntryListStruct*>(tqMemCalloc(count, sizeof(TQEntryListStruct)));
+  }
+  bool complete = count == 0 || rows != nullptr;
+  for (uint32_t i = 0; complete && i < count; ++i) {
+    auto* id = static_cast<TQEntryIdType*>(tqMemAlloc(sizeof(TQEntryIdType)));
+    if (id == nullptr) {
+      complete = false;
+      break;
+    }
+    std::memcpy(*id, old->entries.entryList[i].entryId, sizeof(TQEntryIdType));
+    rows[i].entryId = TQEntryIdList{1, id};
+  }
+  if (!complete) {
+    TQEntryListList partial{count, rows};
+    FreeTQEntryListList(&partial, 0);  // ids only: no description was moved yet
+    tqReleaseResultParts(from, old);
+    return nullptr;
+  }
+  for (uint32_t i = 0; i < count; ++i) {
+    rows[i].shortDescription = old->entries.entryList[i].shortDescription;
+  }
+  tqMemFree(old->entries.entryList);
+  up.header = old->header;
+  up.entries = TQEntryListList{count, rows};
+  up.numMatches = old->numMatches;
+  up.status = old->status;
+  std::memset(old, 0, sizeof *old);
+  return &up;
 }
 
 // ----------------------------------------------------------------- steps
 
-bool translatedHere(uint32_t number) {
-  switch (number) {
-    case kProcGetEntry:
-    case kProcSetEntry:
-    case kProcCreateEntry:
-    case kProcDeleteEntry:
-    case kProcMergeEntry:
-    case kProcServerInfo:
-    case kProcEndSession:
-      return true;
-    default:
-      return false;
+using DownStep = void* (*)(TQStub* stub, void* args, Buffers* buffers);
+using UpStep = void* (*)(void* result, const TQProcedure& from, Buffers* buffers);
+
+// The routines of the re-laying steps: procedure, the lower version of the
+// step, and the routine for the way down (arguments) or up (result).
+struct Step {
+  uint32_t number;
+  uint32_t lower;
+  DownStep down;
+  UpStep up;
+};
+
+constexpr Step kSteps[] = {
+    {kProcSetEntry, 5, setTo5, nullptr},     {kProcCreateEntry, 5, createTo5, nullptr},
+    {kProcMergeEntry, 5, mergeTo5, nullptr}, {kProcGetEntry, 3, getTo3, nullptr},
+    {kProcSetEntry, 3, setTo3, nullptr},     {kProcDeleteEntry, 3, deleteTo3, nullptr},
+    {kProcMergeEntry, 3, mergeTo3, nullptr}, {kProcGetListEntry, 3, nullptr, listTo4},
+};
+
+const Step* findStep(uint32_t number, uint32_t lower, TQRelay which) {
+  for (const Step& step : kSteps) {
+    if (step.number == number && step.lower == lower &&
+        (which == kTQRelayArgs ? step.down != nullptr : step.up != nullptr)) {
+      return &step;
+    }
   }
+  return nullptr;
 }
 
-// The server-program procedure of a stub in version `from` that this unit
-// translates, or nullptr.
-const TQProcedure* knownProcedure(TQStub stub, uint32_t from) {
+// The server-program procedure of a stub in version `version`, or nullptr
+// (a substitute, or a stub of another version).
+const TQProcedure* procedureIn(TQStub stub, uint32_t version) {
   const TQProcedure* procedure = tqProcedureOfStub(stub);
   if (procedure == nullptr || procedure->program != TQProgram::kServer ||
-      procedure->version != from || !translatedHere(procedure->number)) {
+      procedure->version != version) {
     return nullptr;
   }
   return procedure;
-}
-
-// Exchanges the stub for the one of version `to`.
-void stepStub(TQStub* stub, const TQProcedure& procedure, uint32_t to) {
-  if (TQStub next = tqStubOf(TQProgram::kServer, to, procedure.number)) *stub = next;
 }
 
 }  // namespace
 
 void* tqmapDown(TQStub* stub, void* args, uint32_t version) {
   for (uint32_t v = kTQNewestProtocol; v > version && v > kTQOldestProtocol; --v) {
-    const TQProcedure* procedure = knownProcedure(*stub, v);
-    if (procedure == nullptr) continue;  // unknown stubs and substitutes pass
-    const uint32_t number = procedure->number;
-    if (v == 6 || v == 4) {
-      const bool relaid = v == 6 ? number == kProcSetEntry || number == kProcCreateEntry ||
-                                       number == kProcMergeEntry
-                                 : number != kProcCreateEntry && number != kProcServerInfo &&
-                                       number != kProcEndSession;
-      if (relaid) {
-        Buffers* buffers = sessionBuffers();
-        if (buffers == nullptr) return args;  // no session: sent as it is
-        TQStub next = *stub;
-        stepStub(&next, *procedure, v - 1);
-        *stub = next;
-        args = v == 6 ? step6to5(number, stub, args, buffers) : step4to3(number, stub, args, buffers);
-        continue;
-      }
-    }
-    stepStub(stub, *procedure, v - 1);
+    const TQProcedure* from = procedureIn(*stub, v);
+    if (from == nullptr) continue;  // substitutes pass
+    const TQProcedure* to = tqFindProcedure(TQProgram::kServer, v - 1, from->number);
+    // Without routines of its own in the older version the call goes with
+    // the newer stub; the older server refuses what it does not know.
+    if (to == nullptr || !tqHasRoutines(*to)) continue;
+    *stub = tqStubAt(to->slot);
+    if ((to->relay & kTQRelayArgs) == 0) continue;
+    const Step* step = findStep(from->number, v - 1, kTQRelayArgs);
+    Buffers* buffers = sessionBuffers();
+    if (step == nullptr || buffers == nullptr) return args;  // no session: sent as it is
+    args = step->down(stub, args, buffers);
   }
   return args;
 }
 
 void* tqmapUp(TQStub* stub, void* result, uint32_t version) {
   for (uint32_t v = version; v < kTQNewestProtocol && result != nullptr; ++v) {
-    if (const TQProcedure* procedure = knownProcedure(*stub, v)) stepStub(stub, *procedure, v + 1);
+    const TQProcedure* from = procedureIn(*stub, v);
+    if (from == nullptr) continue;
+    const TQProcedure* to = tqFindProcedure(TQProgram::kServer, v + 1, from->number);
+    if (to == nullptr || !tqHasRoutines(*to)) continue;
+    *stub = tqStubAt(to->slot);
+    if ((from->relay & kTQRelayResult) == 0) continue;
+    const Step* step = findStep(from->number, v, kTQRelayResult);
+    Buffers* buffers = sessionBuffers();
+    if (step == nullptr || buffers == nullptr) return nullptr;
+    result = step->up(result, *from, buffers);
   }
   return result;
 }
 
 TQStatusList* tqmapResultStatus(uint32_t procedure, void* result) {
-  if (result == nullptr) return nullptr;
-  auto* base = static_cast<char*>(result);
-  switch (procedure) {
-    case 1:
-      return reinterpret_cast<TQStatusList*>(base + offsetof(TQGetEntryResult, status));
-    case 2:
-    case 4:
-    case 47:
-      return reinterpret_cast<TQStatusList*>(base + offsetof(TQStatusResult, status));
-    case 3:
-    case 37:
-      return reinterpret_cast<TQStatusList*>(base + offsetof(TQEntryIdResult, status));
-    case 5:
-      return reinterpret_cast<TQStatusList*>(base + offsetof(TQGetListEntryResult, status));
-    case 36:
-      return reinterpret_cast<TQStatusList*>(base + offsetof(TQGetServerInfoResult, status));
-    default:
-      return nullptr;
-  }
+  const TQProcedure* p = tqFindProcedure(TQProgram::kServer, kTQNewestProtocol, procedure);
+  return p != nullptr ? tqResultStatus(*p, result) : nullptr;
+}
+
+bool tqmapHasStep(uint32_t number, uint32_t lower, TQRelay which) {
+  return findStep(number, lower, which) != nullptr;
 }
 
 bool tqmapIsFailingSubstitute(TQStub stub) {

@@ -12,6 +12,7 @@
 #include <cstdint>
 
 #include "api/tqb_session.h"
+#include "rpc/procedures.h"
 #include "rpc/stubs.h"
 
 // The arguments to send to a server of `version`; *stub becomes the stub to
@@ -22,9 +23,13 @@ void* tqmapDown(TQStub* stub, void* args, uint32_t version);
 // `version`; *stub becomes the version-6 stub. nullptr when memory ran out.
 void* tqmapUp(TQStub* stub, void* result, uint32_t version);
 
-// The status list inside a version-6 result of a procedure; nullptr for a
-// procedure whose result layout is not known here.
+// The status list inside a version-6 result of a procedure (from the
+// procedure table); nullptr for a result without one.
 TQStatusList* tqmapResultStatus(uint32_t procedure, void* result);
+
+// True when the step between version `lower` and the next higher one has
+// its routine for the record the procedure table says it re-lays.
+bool tqmapHasStep(uint32_t number, uint32_t lower, TQRelay which);
 
 // True for the substitutes that stand for an operation the server's version
 // lacks and whose status makes the call fail.
