@@ -192,7 +192,13 @@ bool_t optional(XDR* x, T** p) {
     case XDR_ENCODE: {
       bool_t present = *p != nullptr;
       if (!xdr_bool(x, &present)) return FALSE;
-      return present ? F(x, *p) : TRUE;
+      if (!present) return TRUE;
+      // A record nested deeper than a decode accepts is refused here too,
+      // so that a caller's deep tree fails cleanly instead of exhausting
+      // the stack.
+      DepthGuard depth;
+      if (depth.tooDeep()) return FALSE;
+      return F(x, *p);
     }
     case XDR_FREE: {
       if (*p != nullptr) {

@@ -2,8 +2,10 @@
 // its operands.
 #include <cstdlib>
 #include <functional>
+#include <vector>
 
 #include "parmchck_fixture.h"
+#include "share/apisrv/messages.h"
 
 namespace {
 
@@ -237,6 +239,47 @@ TEST(ParmchckValues, QualifierTree) {
   andNode.u.andor.right = &leaf;
   Status in;
   EXPECT_TRUE(Outcome(tqCheckQualifier(&notNode, 0, in.get()), in, {kTQErrBadRelOp}));
+}
+
+// A tree a caller built may be deeper than any walk should follow: a million
+// NOTs, or a million unary minus signs, stop the check with 1591 instead of
+// exhausting the stack.
+TEST(ParmchckValues, TooDeepATreeIsRefused) {
+  constexpr size_t kDepth = 1000000;
+  std::vector<TQQualifierStruct> nots(kDepth + 1);
+  for (size_t i = 0; i < kDepth; ++i) {
+    nots[i].operation = TQ_COND_OP_NOT;
+    nots[i].u.negated = &nots[i + 1];
+  }
+  TQRelOpStruct leaf{};
+  leaf.operation = TQ_REL_OP_EQUAL;
+  leaf.left.tag = TQ_FIELD;
+  leaf.right.tag = TQ_FIELD;
+  nots[kDepth].operation = TQ_COND_OP_REL_OP;
+  nots[kDepth].u.relOp = &leaf;
+  Status s;
+  EXPECT_TRUE(Outcome(tqCheckQualifier(nots.data(), 0, s.get()), s, {kTQParseTooDeep}));
+
+  std::vector<TQArithOpStruct> minus(kDepth);
+  for (size_t i = 0; i < kDepth; ++i) {
+    minus[i].operation = TQ_ARITH_OP_NEGATE;
+    if (i + 1 < kDepth) {
+      minus[i].right.tag = TQ_ARITHMETIC;
+      minus[i].right.u.arithOp = &minus[i + 1];
+    } else {
+      minus[i].right.tag = TQ_FIELD;
+    }
+  }
+  TQRelOpStruct rel{};
+  rel.operation = TQ_REL_OP_EQUAL;
+  rel.left.tag = TQ_ARITHMETIC;
+  rel.left.u.arithOp = minus.data();
+  rel.right.tag = TQ_FIELD;
+  TQQualifierStruct top{};
+  top.operation = TQ_COND_OP_REL_OP;
+  top.u.relOp = &rel;
+  Status m;
+  EXPECT_TRUE(Outcome(tqCheckQualifier(&top, 0, m.get()), m, {kTQParseTooDeep}));
 }
 
 TEST(ParmchckValues, QueryOperand) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "rpc/procedure_records.h"
@@ -157,6 +158,24 @@ TEST(WireHostile, NestingBeyondTheLimitFailsWithoutExhaustingTheStack) {
   // A hostile peer could nest deep enough to overflow the stack.
   EXPECT_FALSE(decodeWith(qualifierOrFree, notChain(200000), &q));
   EXPECT_EQ(q.operation, 0u);
+}
+
+// A caller's tree is as untrusted in depth as a peer's: a chain of a million
+// NOTs is refused by the encoder instead of recursing through the stack, and
+// one the server would still accept encodes.
+TEST(WireHostile, EncodingATreeDeeperThanADecodeAcceptsFails) {
+  SessionScope scope;
+  for (const auto& [depth, encodes] : {std::pair{size_t{900}, true}, {size_t{1000000}, false}}) {
+    std::vector<TQQualifierStruct> chain(depth + 1);
+    for (size_t i = 0; i < depth; ++i) {
+      chain[i].operation = TQ_COND_OP_NOT;
+      chain[i].u.negated = &chain[i + 1];
+    }
+    chain[depth].operation = TQ_COND_OP_NONE;
+    bool ok = false;
+    encodeWith(xdr_TQQualifierStruct, chain.data(), &ok);
+    EXPECT_EQ(ok, encodes) << depth << " levels";
+  }
 }
 
 TEST(WireHostile, UnterminatedFixedTextIsCutInsideItsArray) {

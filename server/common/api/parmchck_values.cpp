@@ -1,6 +1,8 @@
 // Checks of typed values, value lists, field values and the qualification
 // tree with its operands.
 #include "api/parmchck_core.h"
+#include "rpc/xdr_base.h"
+#include "share/apisrv/messages.h"
 
 using namespace parmchck;
 
@@ -102,6 +104,10 @@ uint32_t tqCheckOperand(TQFieldValueOrArithStruct* operand, TQStatusList* status
 
 uint32_t tqCheckArithOp(TQArithOpStruct* arithOp, TQStatusList* status) {
   if (arithOp == nullptr) return fail(status, kTQErrNoArithOp);
+  // A tree that a caller built may nest as deep as it likes; the walk stops
+  // where the wire could not carry it either, instead of running out of stack.
+  tqx::DepthGuard depth;
+  if (depth.tooDeep()) return fail(status, kTQParseTooDeep);
   if (arithOp->operation == 0 || arithOp->operation > TQ_ARITH_OP_NEGATE) {
     return fail(status, kTQErrBadArithOp);
   }
@@ -130,6 +136,8 @@ uint32_t tqCheckRelOp(TQRelOpStruct* relOp, TQStatusList* status) {
 uint32_t tqCheckQualifier(TQQualifierStruct* qualifier, TQBoolean allowEmpty,
                           TQStatusList* status) {
   if (qualifier == nullptr) return 0;
+  tqx::DepthGuard depth;
+  if (depth.tooDeep()) return fail(status, kTQParseTooDeep);
   switch (qualifier->operation) {
     case TQ_COND_OP_NONE:
       return allowEmpty ? 0 : fail(status, kTQErrEmptyQualifier);
