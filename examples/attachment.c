@@ -2,12 +2,14 @@
  * attachment.c - sends an attachment from memory with a new entry and
  * fetches it back.
  *
- *   attachment SERVER
+ *   attachment SERVER FORM FIELD-ID
  *
- * Creates a request on the form "Demo:Request" whose attachment field
- * (Attachment, id 536870919) holds a small text made in memory, fetches the
- * attachment back into memory with TQGetEntryBLOB, and prints the entry id,
- * the size fetched and whether the bytes are the ones sent. Logs in as user
+ * Creates an entry on FORM whose attachment field FIELD-ID holds a small
+ * text made in memory, with a title in field 8 (the short description),
+ * fetches the attachment back into memory with TQGetEntryBLOB, and prints
+ * the entry id, the size fetched and whether the bytes are the ones sent.
+ * examples/attach-forms.txt declares such a form, Demo:Document, whose
+ * field 536870920 is an attachment. Logs in as user
  * "Demo" with an empty password, as read_entry.c does (see there for
  * TQTCPPORT). Exits with 0 when the bytes came back unchanged, 1 otherwise.
  */
@@ -18,15 +20,14 @@
 #include "example_print.h"
 #include "tqlink.h"
 
-#define ATTACHMENT_FIELD 536870919u
-#define SUMMARY_FIELD 8u
+#define TITLE_FIELD 8u
 
 static char kSummary[] = "Notes attached";
 static const char kText[] = "Meeting notes: the printer on floor 3 jams on A3 paper.\n";
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    fprintf(stderr, "usage: attachment SERVER\n");
+  if (argc != 4) {
+    fprintf(stderr, "usage: attachment SERVER FORM FIELD-ID\n");
     return 2;
   }
 
@@ -34,6 +35,8 @@ int main(int argc, char** argv) {
   memset(&control, 0, sizeof control);
   snprintf(control.user, sizeof control.user, "%s", "Demo");
   snprintf(control.server, sizeof control.server, "%s", argv[1]);
+  const char* form = argv[2];
+  const uint32_t field = (uint32_t)strtoul(argv[3], NULL, 10);
   TQStatusList status;
 
   uint32_t code = TQInitialization(&control, &status);
@@ -64,18 +67,18 @@ int main(int argc, char** argv) {
   attach.loc.u.buf.bufferSize = (uint32_t)size;
   attach.originalSize = (int32_t)size;
 
-  /* The new entry: a short description and the attachment. */
+  /* The new entry: a title and the attachment. */
   TQFieldValueStruct fields[2];
   memset(fields, 0, sizeof fields);
-  fields[0].fieldId = SUMMARY_FIELD;
+  fields[0].fieldId = TITLE_FIELD;
   fields[0].value.dataType = TQ_DATA_TYPE_CHAR;
   fields[0].value.u.charVal = kSummary;
-  fields[1].fieldId = ATTACHMENT_FIELD;
+  fields[1].fieldId = field;
   fields[1].value.dataType = TQ_DATA_TYPE_ATTACH;
   fields[1].value.u.attachVal = &attach;
   TQFieldValueList values = {2, fields};
   TQEntryIdType id;
-  code = TQCreateEntry(&control, "Demo:Request", &values, id, &status);
+  code = TQCreateEntry(&control, form, &values, id, &status);
   printStatus(&status);
   FreeTQStatusList(&status, 0);
   FreeTQAttachStruct(&attach, 0);
@@ -90,7 +93,7 @@ int main(int argc, char** argv) {
     TQLocStruct loc;
     memset(&loc, 0, sizeof loc);
     loc.locationType = TQ_LOC_BUFFER;
-    code = TQGetEntryBLOB(&control, "Demo:Request", &entryId, ATTACHMENT_FIELD, &loc, &status);
+    code = TQGetEntryBLOB(&control, form, &entryId, field, &loc, &status);
     printStatus(&status);
     FreeTQStatusList(&status, 0);
     if (code < TQ_RETURN_ERROR) {

@@ -163,8 +163,7 @@ TEST_F(ExampleRun, ReadDefinitionsListsEveryFieldWithItsLabel) {
             " 536870915  Impact             integer  Impact\n"
             " 536870916  HoursSpent         real     Hours Spent\n"
             " 536870917  Cost               decimal  Cost\n"
-            " 536870918  DueDate            time     Due Date\n"
-            " 536870919  Attachment         attach   Attachment\n");
+            " 536870918  DueDate            time     Due Date\n");
   EXPECT_EQ(r.err, "");
   EXPECT_EQ(r.exitCode, 0);
 }
@@ -230,17 +229,29 @@ TEST_F(ExampleRun, SearchEntriesReportsFailures) {
       });
 }
 
-// The attachment sent from memory comes back byte for byte, on every run.
+// The attachment sent from memory comes back byte for byte, on every run,
+// from a server with the form of examples/attach-forms.txt.
 TEST_F(ExampleRun, AttachmentComesBackUnchanged) {
+  tqtest::TestServer documents({"--forms", TQ_ATTACH_FORMS});
+  setenv("TQTCPPORT", std::to_string(documents.port()).c_str(), 1);
   for (const char* id : {"000000000000001", "000000000000002"}) {
-    RunResult r = run(ATTACHMENT_PATH, {"127.0.0.1"});
+    RunResult r = run(ATTACHMENT_PATH, {"127.0.0.1", "Demo:Document", "536870920"});
     EXPECT_EQ(r.out, std::string("Created ") + id +
                          " with notes.txt (56 bytes)\n"
                          "Fetched 56 bytes: the same as sent\n");
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(r.exitCode, 0);
   }
-  expectFailures(ATTACHMENT_PATH, {{{}, 2, "usage: attachment SERVER\n"}});
+  expectFailures(ATTACHMENT_PATH,
+                 {
+                     {{"127.0.0.1", "No:Such", "536870920"},
+                      1,
+                      "ERROR 9350: The form does not exist (No:Such)\n"},
+                     {{"127.0.0.1", "Demo:Document", "77"},
+                      1,
+                      "ERROR 9351: The field does not exist in the form (77)\n"},
+                     {{"127.0.0.1"}, 2, "usage: attachment SERVER FORM FIELD-ID\n"},
+                 });
 }
 
 }  // namespace
