@@ -1,7 +1,7 @@
 // The server's tools behind the definitions: 59 TQGetListSQL (read-only SQL
 // on the forms' entry tables), 61 TQExecuteProcess (one allowed program),
 // 45 the text of a menu file (--menu-dir) and 55 the query of a character
-// menu (items from the entries of a form).
+// menu (items from the entries of a form that match its qualification).
 //
 // SQL runs on the store's own connection with an authorizer that admits a
 // single SELECT reading the entry tables (entries, entry_values,
@@ -36,6 +36,7 @@
 #include "entry_values.h"
 #include "form_store.h"
 #include "handler_families.h"
+#include "list_search.h"
 #include "share/apisrv/error.h"
 #include "share/apisrv/scramble.h"
 #include "store.h"
@@ -359,36 +360,29 @@ std::string menuText(const FieldDef* field, const StoredValue& value) {
   }
 }
 
-// The entries of the form give one item each: the label field's value as
-// label, the value field's as value. This server answers menu queries
-// without a qualification (every entry of the form).
+// The entries of the form that match the menu's qualification (every entry
+// when it is empty) give one item each, in entry id order: the label field's
+// value as label, the value field's as value. At most kMaxRequestItems items.
 void menuQuery(Call& call, TQMenuQueryArgs& args, TQMenuQueryResult& result) {
   const TQCharMenuQueryStruct& q = args.query;
-  const FormDef* form = formStore().find(nameOf(q.schema));
-  if (form == nullptr) return refuseUnknown(call, DefKind::kSchema, nameOf(q.schema));
-  if (q.qualifier.operation != TQ_COND_OP_NONE) {
-    return addStatus(call, TQ_MSG_ERROR, kMsgBadDefinition,
-                     "menu queries are answered for every entry, without a qualification");
-  }
+  if (formStore().find(nameOf(q.schema)) == nullptr)
+    return refuseUnknown(call, DefKind::kSchema, nameOf(q.schema));
+  std::optional<Search> search = startSearch(call, nameOf(q.schema).c_str());
+  if (!search) return;
+  const FormDef& form = search->form;
   for (uint32_t id : {q.labelFieldId, q.valueFieldId}) {
-    if (form->field(id) == nullptr) return addErrorNumber(call, kMsgNoSuchField, id);
+    if (form.field(id) == nullptr) return addErrorNumber(call, kMsgNoSuchField, id);
   }
-  std::vector<std::string> ids;
-  Query rows(store(), "SELECT entry FROM entries WHERE form = ? ORDER BY entry");
-  rows.bind(form->storeKey);
-  while (rows.next() && ids.size() < kMaxRequestItems)
-    ids.push_back(rows.bytes(0));
+  if (!checkSearch(call, *search, q.qualifier, TQSortList{})) return;
   std::vector<std::pair<std::string, std::string>> items;
-  EntryTable table(*form);
-  for (const std::string& id : ids) {
-    std::optional<Entry> entry = table.find(id);
-    if (!entry) continue;
-    items.emplace_back(
-        menuText(form->field(q.labelFieldId), readValue(*form, *entry, q.labelFieldId))
-            .substr(0, TQ_MAX_NAME_SIZE),
-        menuText(form->field(q.valueFieldId), readValue(*form, *entry, q.valueFieldId))
-            .substr(0, 255));
-  }
+  const bool evaluated = forEachMatch(call, *search, q.qualifier, [&](const Entry& entry) {
+    if (items.size() >= kMaxRequestItems) return;
+    items.emplace_back(menuText(form.field(q.labelFieldId), readValue(form, entry, q.labelFieldId))
+                           .substr(0, TQ_MAX_NAME_SIZE),
+                       menuText(form.field(q.valueFieldId), readValue(form, entry, q.valueFieldId))
+                           .substr(0, 255));
+  });
+  if (!evaluated) return;
   if (q.sortOnLabel != 0) std::stable_sort(items.begin(), items.end());
   if (items.empty()) return;
   auto* list =

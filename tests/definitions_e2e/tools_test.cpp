@@ -153,6 +153,28 @@ TEST(MenuExpansion, EveryMenuTypeBecomesAList) {
   query.u.menuQuery.labelFieldId = 8;
   query.u.menuQuery.valueFieldId = 8;
   query.u.menuQuery.sortOnLabel = 1;
+  // The same query narrowed by a qualification the server evaluates.
+  std::vector<TQQualifierStruct> qualifiers;
+  auto qualified = [&](const char* text) {
+    TQQualifierStruct q{};
+    EXPECT_EQ(TQLoadTQQualifierStruct(c.ctl(), kForm, nullptr, text, &q, c.st()), 0u) << text;
+    c.numbers();
+    qualifiers.push_back(q);
+    TQCharMenuStruct m = query;
+    m.u.menuQuery.qualifier = q;
+    return m;
+  };
+  TQCharMenuStruct unknownField = query;
+  TQQualifierStruct& bad = unknownField.u.menuQuery.qualifier;
+  TQRelOpStruct badRelation{};
+  badRelation.operation = TQ_REL_OP_EQUAL;
+  badRelation.left.tag = TQ_FIELD;
+  badRelation.left.u.fieldId = 999;
+  badRelation.right.tag = TQ_VALUE;
+  badRelation.right.u.value.dataType = TQ_DATA_TYPE_CHAR;
+  badRelation.right.u.value.u.charVal = const_cast<char*>("x");
+  bad.operation = TQ_COND_OP_REL_OP;
+  bad.u.relOp = &badRelation;
   TQCharMenuStruct sql{};
   sql.menuType = TQ_CHAR_MENU_SQL;
   std::strcpy(sql.u.menuSQL.server, "127.0.0.1");
@@ -182,6 +204,13 @@ TEST(MenuExpansion, EveryMenuTypeBecomesAList) {
        std::string(30, 'L') + "=" + std::string(255, 'v')},
       {"server file unknown", fileMenu(TQ_MENU_FILE_SERVER, missingFile), 2, 9370, "none"},
       {"query", query, 0, 0, "alpha=alpha,alpha=alpha,beta=beta"},
+      {"query, qualified", qualified("'Short Description' = \"alpha\""), 0, 0,
+       "alpha=alpha,alpha=alpha"},
+      {"query, qualified with OR and LIKE",
+       qualified("'Short Description' LIKE \"b%\" OR 'Short Description' = \"gamma\""), 0, 0,
+       "beta=beta"},
+      {"query, qualified, no match", qualified("NOT 'Short Description' LIKE \"%a%\""), 0, 0, ""},
+      {"query, qualification on an unknown field", unknownField, 2, 9351, "none"},
       {"sql, duplicates dropped", sql, 0, 0, "alpha=5,beta=4"},
   };
   for (Case k : cases) {
@@ -192,6 +221,8 @@ TEST(MenuExpansion, EveryMenuTypeBecomesAList) {
     const std::vector<int32_t> got = c.numbers();
     EXPECT_EQ(got.empty() ? 0 : got.front(), k.number);
   }
+  for (TQQualifierStruct& q : qualifiers)
+    FreeTQQualifierStruct(&q, 0);
   std::remove(("/tmp/" + serverFile).c_str());
 }
 

@@ -179,4 +179,79 @@ TEST_F(ExampleRun, ReadDefinitionsReportsFailures) {
                  });
 }
 
+// The search lists the matches of the text in entry id order with their
+// short descriptions; an empty text matches every entry.
+TEST_F(ExampleRun, SearchEntriesListsTheMatches) {
+  createRequest("Printer on floor 3 jams", 2);
+  createRequest("New laptop for Joe", 0);
+  createRequest("Printer toner empty", 1);
+  struct Case {
+    const char* qualification;
+    std::string out;
+  };
+  const std::vector<Case> cases = {
+      {"'Short Description' LIKE \"Printer%\"",
+       "000000000000001  Printer on floor 3 jams\n"
+       "000000000000003  Printer toner empty\n"
+       "2 matches\n"},
+      {"'Short Description' LIKE \"%Printer%\" AND 'Priority' >= \"Medium\"",
+       "000000000000001  Printer on floor 3 jams\n"
+       "000000000000003  Printer toner empty\n"
+       "2 matches\n"},
+      {"'Priority' = \"High\" OR 'Short Description' = \"New laptop for Joe\"",
+       "000000000000001  Printer on floor 3 jams\n"
+       "000000000000002  New laptop for Joe\n"
+       "2 matches\n"},
+      {"'Short Description' = \"nothing like it\"", "0 matches\n"},
+      {"",
+       "000000000000001  Printer on floor 3 jams\n"
+       "000000000000002  New laptop for Joe\n"
+       "000000000000003  Printer toner empty\n"
+       "3 matches\n"},
+  };
+  for (const Case& k : cases) {
+    RunResult r = run(SEARCH_ENTRIES_PATH, {"127.0.0.1", "Demo:Request", k.qualification});
+    EXPECT_EQ(r.out, k.out) << k.qualification;
+    EXPECT_EQ(r.err, "") << k.qualification;
+    EXPECT_EQ(r.exitCode, 0) << k.qualification;
+  }
+}
+
+TEST_F(ExampleRun, SearchEntriesReportsFailures) {
+  RunResult r = run(SEARCH_ENTRIES_PATH, {"127.0.0.1", "Demo:Request", "'No Such Field' = 1"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err.rfind("ERROR 1587: ", 0), 0u) << r.err;
+  expectFailures(
+      SEARCH_ENTRIES_PATH,
+      {
+          {{"127.0.0.1", "Demo:Request"}, 2, "usage: search_entries SERVER FORM QUALIFICATION\n"},
+      });
+}
+
+// The attachment sent from memory comes back byte for byte, on every run,
+// from a server with the form of examples/attach-forms.txt.
+TEST_F(ExampleRun, AttachmentComesBackUnchanged) {
+  tqtest::TestServer documents({"--forms", TQ_ATTACH_FORMS});
+  setenv("TQTCPPORT", std::to_string(documents.port()).c_str(), 1);
+  for (const char* id : {"000000000000001", "000000000000002"}) {
+    RunResult r = run(ATTACHMENT_PATH, {"127.0.0.1", "Demo:Document", "536870920"});
+    EXPECT_EQ(r.out, std::string("Created ") + id +
+                         " with notes.txt (56 bytes)\n"
+                         "Fetched 56 bytes: the same as sent\n");
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.exitCode, 0);
+  }
+  expectFailures(ATTACHMENT_PATH,
+                 {
+                     {{"127.0.0.1", "No:Such", "536870920"},
+                      1,
+                      "ERROR 9350: The form does not exist (No:Such)\n"},
+                     {{"127.0.0.1", "Demo:Document", "77"},
+                      1,
+                      "ERROR 9351: The field does not exist in the form (77)\n"},
+                     {{"127.0.0.1"}, 2, "usage: attachment SERVER FORM FIELD-ID\n"},
+                 });
+}
+
 }  // namespace
