@@ -142,6 +142,33 @@ TEST(CommandLog, EachKindOfArgumentIsWrittenByTheRules) {
        },
        "#\n# TQCreateFilter\n#\ncf\nF1\n500\nDemo:Request\n2\n1\n0\n"
        "2\n1\nAnn\nhi\n1\n1\n0\ns\n0\n0\n4\n1\n8\n1\n4\ndone\n0\n\n\n\n"},
+      {"a view writes its properties as tags and values",
+       [](Recorder& r) {
+         TQPropStruct props[1]{};
+         props[0].propertyTag = 3;
+         props[0].value.dataType = TQ_DATA_TYPE_INTEGER;
+         props[0].value.u.intVal = 7;
+         TQPropList list{1, props};
+         uint32_t id = 5;
+         TQCreateVUI(r.control(), kForm, &id, "Main\nView", &list, nullptr, "owner", nullptr,
+                     r.status());
+       },
+       "#\n# TQCreateVUI\n#\ncv\nDemo:Request\n5\nMain View\n1\n3\n2\n7\n\nowner\n\n"},
+      {"a field set writes the limits of their data type",
+       [](Recorder& r) {
+         TQFieldLimitStruct limit{};
+         limit.dataType = TQ_DATA_TYPE_CHAR;
+         limit.u.charLimits.maxLength = 80;
+         limit.u.charLimits.menuStyle = TQ_MENU_STYLE_APPEND;
+         limit.u.charLimits.qbeMatchOperation = TQ_QBE_MATCH_LEADING;
+         std::strcpy(limit.u.charLimits.charMenu, "Menu");
+         limit.u.charLimits.pattern = const_cast<char*>("$DIGIT$");
+         const uint32_t option = 2;
+         TQSetField(r.control(), kForm, 8, nullptr, &option, nullptr, nullptr, nullptr, &limit,
+                    nullptr, nullptr, nullptr, nullptr, r.status());
+       },
+       "#\n# TQSetField\n#\nssf\nDemo:Request\n8\nF\nT\n2\nF\nF\nF\nT\n4\n80\n1\n2\nMenu\n"
+       "$DIGIT$\n0\nF\nF\nF\nF\n"},
       {"a delete names its object first",
        [](Recorder& r) { TQDeleteSchema(r.control(), "Old:Form", 2, r.status()); },
        "#\n# TQDeleteSchema\n#\nds\nOld:Form\n2\n"},
