@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <regex>
@@ -169,6 +170,28 @@ TEST(CommandLog, EachKindOfArgumentIsWrittenByTheRules) {
        },
        "#\n# TQSetField\n#\nssf\nDemo:Request\n8\nF\nT\n2\nF\nF\nF\nT\n4\n80\n1\n2\nMenu\n"
        "$DIGIT$\n0\nF\nF\nF\nF\n"},
+      {"an export writes its items and tag, and a line for the file",
+       [](Recorder& r) {
+         TQStructItemStruct item{TQ_STRUCT_ITEM_SCHEMA, "Demo:Request"};
+         TQStructItemList items{1, &item};
+         char* text = nullptr;
+         TQExport(r.control(), &items, "Tag", &text, r.status());
+         std::free(text);
+       },
+       "#\n# TQExport\n#\nexp\n1\n1\nDemo:Request\nTag\n****** FILE NAME ******\n"},
+      {"an import writes that line in place of its data",
+       [](Recorder& r) { TQImport(r.control(), nullptr, "begin schema\nend\n", r.status()); },
+       "#\n# TQImport\n#\nimp\n0\n****** FILE NAME ******\n"},
+      {"a large value's get writes where it delivers",
+       [](Recorder& r) {
+         EntryIds ids({"000000000000001"});
+         TQLocStruct loc{};
+         loc.locationType = TQ_LOC_FILENAME;
+         loc.u.filename = const_cast<char*>("/nonexistent/out.bin");
+         TQGetEntryBLOB(r.control(), kForm, &ids.list, 536870913, &loc, r.status());
+       },
+       "#\n# TQGetEntryBLOB\n#\ngeb\nDemo:Request\n1\n000000000000001\n536870913\n1\n"
+       "/nonexistent/out.bin\n"},
       {"a delete names its object first",
        [](Recorder& r) { TQDeleteSchema(r.control(), "Old:Form", 2, r.status()); },
        "#\n# TQDeleteSchema\n#\nds\nOld:Form\n2\n"},

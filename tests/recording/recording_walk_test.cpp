@@ -453,6 +453,7 @@ TEST(Replay, PausesSessionBlocksAndCallsWithoutASessionAreReportedNotPerformed) 
           .string();
   std::ofstream(path, std::ios::binary)
       << "#\n# TQInitialization\n#\ninit\n#\n# (Pause)\n#\nst\n4\n#\n# TQExport\n#\nexp\n"
+         "0\n\n****** FILE NAME ******\n"
          "#\n# TQDeleteEntry\n#\nde\nDemo:Request\n1\n000000000000001\n0\n"
          "#\n# TQTermination\n#\nterm\n";
   TQReplayLog* log = TQReplayOpen(path.c_str());
@@ -473,8 +474,8 @@ TEST(Replay, PausesSessionBlocksAndCallsWithoutASessionAreReportedNotPerformed) 
                        {TQ_REPLAY_SESSION, "TQInitialization@1"},
                        {TQ_REPLAY_PAUSE, "(Pause)@5/4"},
                        {TQ_REPLAY_SKIPPED, "TQExport@10"},
-                       {TQ_REPLAY_SKIPPED, "TQDeleteEntry@14"},
-                       {TQ_REPLAY_SESSION, "TQTermination@22"}}));
+                       {TQ_REPLAY_SKIPPED, "TQDeleteEntry@17"},
+                       {TQ_REPLAY_SESSION, "TQTermination@25"}}));
 }
 
 }  // namespace

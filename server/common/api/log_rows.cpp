@@ -202,6 +202,45 @@ void tqWalkArgs(V& v, TQExecuteProcessArgs& a) {
   v.hidden(a.wait, 1);
 }
 
+template <class V>
+void tqWalk(V& v, TQStructItemList& x) {
+  v.list("Structure Item", x.numItems, x.structItemList, [&](TQStructItemStruct& item) {
+    v.record("Structure Item Struct:", [&] {
+      v.u32("Type:", item.type);
+      v.fixed("Name:", item.name, sizeof item.name);
+    });
+  });
+}
+
+// Where an export's data goes and an import's comes from.
+constexpr const char* kTQFileNameLine = "****** FILE NAME ******";
+
+template <class V>
+void tqWalkArgs(V& v, TQExportRecord& a) {
+  tqWalk(v, a.items);
+  v.text("Display Tag:", a.displayTag);
+  v.marker(kTQFileNameLine);
+}
+
+template <class V>
+void tqWalkArgs(V& v, TQImportRecord& a) {
+  tqWalk(v, a.items);
+  v.marker(kTQFileNameLine);
+}
+
+template <class V>
+void tqWalkArgs(V& v, TQGetEntryBLOBRecord& a) {
+  v.text("Schema:", a.schema);
+  tqWalk(v, a.entryId);
+  v.u32("Field Id:", a.fieldId);
+  v.u32("Location Type:", a.loc.locationType);
+  if (a.loc.locationType == TQ_LOC_FILENAME) {
+    v.text("File Name:", a.loc.u.filename);
+  } else if (a.loc.locationType == TQ_LOC_BUFFER) {
+    v.u32("Buffer Size:", a.loc.u.buf.bufferSize);
+  }
+}
+
 // The common attributes a get returns.
 template <class V>
 void tqWalkArgs(V& v, TQCommonAttributes& c) {
@@ -625,6 +664,16 @@ uint32_t replayChunks(TQLogReader& reader, const TQCallPlan* plan, TQControlStru
   return code;
 }
 
+// Reads the arguments of a call that is not performed again.
+template <class Args>
+uint32_t readOnly(TQLogReader& reader, const TQCallPlan*, TQControlStruct*, TQStatusList*) {
+  Args read{};
+  tqWalkArgs(reader, read);
+  TQLogRelease release;
+  tqWalkArgs(release, read);
+  return kTQFrameGoOn;
+}
+
 using PlanOf = const TQCallPlan* (*)();
 
 template <const TQCallPlan& P>
@@ -658,6 +707,13 @@ TQRecordRow chunked(const char* name, const char* code, PlanOf plan) {
   return r;
 }
 
+// A row of an operation whose command block is written in full and read
+// back, but whose call is not performed again.
+template <class Args>
+TQRecordRow notReplayed(const char* name, const char* code) {
+  return TQRecordRow{name, name, code, nullptr, &writeArgs<Args>, nullptr, &readOnly<Args>};
+}
+
 // A row of an operation whose command block is its header alone.
 TQRecordRow named(const char* name, const char* code, const char* header = nullptr) {
   return TQRecordRow{name,   header != nullptr ? header : name, code, nullptr, nullptr, nullptr,
@@ -673,9 +729,11 @@ const TQRecordRow kRows[] = {
     named("TQGetListServer", "svr"),
     named("TQLoadTQQualifierStruct", "lqs", "TQLoadQualifierStruct"),
     named("TQExpandCharMenu", "ec"),
-    named("TQExport", "exp"),
-    named("TQImport", "imp"),
-    named("TQGetEntryBLOB", "geb"),
+    // written in full, read back but not performed again (their data is
+    // not in the command log)
+    notReplayed<TQExportRecord>("TQExport", "exp"),
+    notReplayed<TQImportRecord>("TQImport", "imp"),
+    notReplayed<TQGetEntryBLOBRecord>("TQGetEntryBLOB", "geb"),
     // entries
     row<TQGetEntryArgs, TQGetEntryResult>("TQGetEntry", "ge", planOf<kTQPlanGetEntry>),
     row<TQSetEntryArgs, TQStatusResult>("TQSetEntry", "se", planOf<kTQPlanSetEntry>),
