@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <regex>
@@ -142,6 +143,55 @@ TEST(CommandLog, EachKindOfArgumentIsWrittenByTheRules) {
        },
        "#\n# TQCreateFilter\n#\ncf\nF1\n500\nDemo:Request\n2\n1\n0\n"
        "2\n1\nAnn\nhi\n1\n1\n0\ns\n0\n0\n4\n1\n8\n1\n4\ndone\n0\n\n\n\n"},
+      {"a view writes its properties as tags and values",
+       [](Recorder& r) {
+         TQPropStruct props[1]{};
+         props[0].propertyTag = 3;
+         props[0].value.dataType = TQ_DATA_TYPE_INTEGER;
+         props[0].value.u.intVal = 7;
+         TQPropList list{1, props};
+         uint32_t id = 5;
+         TQCreateVUI(r.control(), kForm, &id, "Main\nView", &list, nullptr, "owner", nullptr,
+                     r.status());
+       },
+       "#\n# TQCreateVUI\n#\ncv\nDemo:Request\n5\nMain View\n1\n3\n2\n7\n\nowner\n\n"},
+      {"a field set writes the limits of their data type",
+       [](Recorder& r) {
+         TQFieldLimitStruct limit{};
+         limit.dataType = TQ_DATA_TYPE_CHAR;
+         limit.u.charLimits.maxLength = 80;
+         limit.u.charLimits.menuStyle = TQ_MENU_STYLE_APPEND;
+         limit.u.charLimits.qbeMatchOperation = TQ_QBE_MATCH_LEADING;
+         std::strcpy(limit.u.charLimits.charMenu, "Menu");
+         limit.u.charLimits.pattern = const_cast<char*>("$DIGIT$");
+         const uint32_t option = 2;
+         TQSetField(r.control(), kForm, 8, nullptr, &option, nullptr, nullptr, nullptr, &limit,
+                    nullptr, nullptr, nullptr, nullptr, r.status());
+       },
+       "#\n# TQSetField\n#\nssf\nDemo:Request\n8\nF\nT\n2\nF\nF\nF\nT\n4\n80\n1\n2\nMenu\n"
+       "$DIGIT$\n0\nF\nF\nF\nF\n"},
+      {"an export writes its items and tag, and a line for the file",
+       [](Recorder& r) {
+         TQStructItemStruct item{TQ_STRUCT_ITEM_SCHEMA, "Demo:Request"};
+         TQStructItemList items{1, &item};
+         char* text = nullptr;
+         TQExport(r.control(), &items, "Tag", &text, r.status());
+         std::free(text);
+       },
+       "#\n# TQExport\n#\nexp\n1\n1\nDemo:Request\nTag\n****** FILE NAME ******\n"},
+      {"an import writes that line in place of its data",
+       [](Recorder& r) { TQImport(r.control(), nullptr, "begin schema\nend\n", r.status()); },
+       "#\n# TQImport\n#\nimp\n0\n****** FILE NAME ******\n"},
+      {"a large value's get writes where it delivers",
+       [](Recorder& r) {
+         EntryIds ids({"000000000000001"});
+         TQLocStruct loc{};
+         loc.locationType = TQ_LOC_FILENAME;
+         loc.u.filename = const_cast<char*>("/nonexistent/out.bin");
+         TQGetEntryBLOB(r.control(), kForm, &ids.list, 536870913, &loc, r.status());
+       },
+       "#\n# TQGetEntryBLOB\n#\ngeb\nDemo:Request\n1\n000000000000001\n536870913\n1\n"
+       "/nonexistent/out.bin\n"},
       {"a delete names its object first",
        [](Recorder& r) { TQDeleteSchema(r.control(), "Old:Form", 2, r.status()); },
        "#\n# TQDeleteSchema\n#\nds\nOld:Form\n2\n"},

@@ -88,6 +88,36 @@ void recordSession(uint16_t port, const std::string& commands, const std::string
       << "deleted";
   FreeTQFieldValueList(&got, 0);
 
+  // The entry lists, a statistic and a multiple get replay like the others.
+  TQEntryListList entries{};
+  uint32_t matches = 0;
+  EXPECT_EQ(TQGetListEntry(r.control(), kForm, nullptr, nullptr, nullptr, 0, &entries, &matches,
+                           r.status()),
+            0u);
+  FreeTQEntryListList(&entries, 0);
+  TQEntryListFieldStruct shown[] = {{8, 20, " "}};
+  TQEntryListFieldList shownList{1, shown};
+  TQEntryListFieldValueList withFields{};
+  EXPECT_EQ(TQGetListEntryWithFields(r.control(), kForm, nullptr, &shownList, nullptr, 0,
+                                     &withFields, &matches, r.status()),
+            0u);
+  FreeTQEntryListFieldValueList(&withFields, 0);
+  uint32_t byStatus[] = {7};
+  TQInternalIdList groupBy{1, byStatus};
+  TQStatisticsResultList statistics{};
+  EXPECT_EQ(TQGetEntryStatistics(r.control(), kForm, nullptr, nullptr, 1, &groupBy, &statistics,
+                                 r.status()),
+            0u);
+  FreeTQStatisticsResultList(&statistics, 0);
+  TQEntryIdListList both{2, nullptr};
+  TQEntryIdList pair[] = {firstId.list, secondId.list};
+  both.entryIdListList = pair;
+  TQBooleanList exists{};
+  TQFieldValueListList many{};
+  TQGetMultipleEntries(r.control(), kForm, &both, &fields, &exists, &many, r.status());
+  FreeTQBooleanList(&exists, 0);
+  FreeTQFieldValueListList(&many, 0);
+
   TQNameList names{};
   TQGetListSchema(r.control(), 0, nullptr, 0, &names, r.status());
   FreeTQNameList(&names, 0);
@@ -130,6 +160,8 @@ TEST(Replay, ARecordedSessionReplaysToTheSameResults) {
   EXPECT_EQ(masked(readFile(ownResults)), masked(readFile(results)));
   EXPECT_NE(readFile(results).find("ReturnCode:  ERROR"), std::string::npos)
       << "the failed get is part of the comparison";
+  EXPECT_NE(readFile(results).find("Entry List List : 2 items"), std::string::npos)
+      << "the answers of a chunked list are part of the comparison";
 }
 
 TEST(Replay, ADifferentResultOrABrokenLogIsTheExitCode) {

@@ -16,6 +16,7 @@
 #include "api/log_replay.h"
 #include "api/log_walk.h"
 #include "api/log_walk_actions.h"
+#include "api/log_walk_fields.h"
 #include "tqlink_services.h"
 
 namespace {
@@ -225,6 +226,86 @@ TEST(Walk, ANestedCharacterMenuIsReadBackWhole) {
   tqWalk(release, back);
 }
 
+// Reads back what the writer wrote and checks it is the same record.
+template <class T>
+void expectReadBackWhole(T& record, const std::string& lines) {
+  TQLogReader reader(lines.data(), lines.size());
+  T back{};
+  tqWalk(reader, back);
+  ASSERT_TRUE(reader.ok()) << reader.expected() << " at " << reader.lineNumber();
+  EXPECT_TRUE(reader.atEnd());
+  EXPECT_EQ(written(back), lines);
+  EXPECT_EQ(printed(back), printed(record));
+  TQLogRelease release;
+  tqWalk(release, back);
+}
+
+TEST(Walk, FieldLimitsOfEveryDataTypeAreReadBackWhole) {
+  Tree tree;
+  TQNameType names[2] = {"Low", "High"};
+  struct Case {
+    const char* name;
+    TQFieldLimitStruct limit;
+    std::string lines;
+  };
+  std::vector<Case> cases(9);
+  cases[0] = {"integer", {TQ_DATA_TYPE_INTEGER, {}}, "2\n-3\n9\n"};
+  cases[0].limit.u.intLimits = {-3, 9};
+  cases[1] = {"real", {TQ_DATA_TYPE_REAL, {}}, "3\n0.500000\n2.250000\n-1\n"};
+  cases[1].limit.u.realLimits = {0.5, 2.25, -1};
+  cases[2] = {"char", {TQ_DATA_TYPE_CHAR, {}}, "4\n80\n2\n3\nMenu\n$DIGIT$\n1\n"};
+  cases[2].limit.u.charLimits.pattern = const_cast<char*>("$DIGIT$");
+  cases[2].limit.u.charLimits.maxLength = 80;
+  cases[2].limit.u.charLimits.menuStyle = TQ_MENU_STYLE_OVERWRITE;
+  cases[2].limit.u.charLimits.qbeMatchOperation = TQ_QBE_MATCH_EQUAL;
+  std::strcpy(cases[2].limit.u.charLimits.charMenu, "Menu");
+  cases[2].limit.u.charLimits.fullTextOptions = TQ_FULLTEXT_OPTIONS_INDEXED;
+  cases[3] = {"enumeration names", {TQ_DATA_TYPE_ENUM, {}}, "6\n2\nLow\nHigh\n"};
+  cases[3].limit.u.enumLimits = {2, names};
+  cases[4] = {"decimal", {TQ_DATA_TYPE_DECIMAL, {}}, "10\n-1.5\n9.25\n2\n"};
+  cases[4].limit.u.decimalLimits = {const_cast<char*>("-1.5"), const_cast<char*>("9.25"), 2};
+  cases[5] = {"attachment", {TQ_DATA_TYPE_ATTACH, {}}, "11\n2147483647\n1\n"};
+  cases[5].limit.u.attachLimits = {2147483647u, 1};
+  cases[6] = {"table with its qualifier", {TQ_DATA_TYPE_TABLE, {}}, ""};
+  cases[6].limit.u.tableLimits.numColumns = 2;
+  cases[6].limit.u.tableLimits.qualifier = tree.root;
+  cases[6].limit.u.tableLimits.maxRetrieve = 50;
+  std::strcpy(cases[6].limit.u.tableLimits.schema, "Rows");
+  cases[6].lines = "33\n2\n" + written(tree.root) + "50\nRows\n\n";
+  cases[7] = {"column", {TQ_DATA_TYPE_COLUMN, {}}, "34\n700\n8\n40\n"};
+  cases[7].limit.u.columnLimits = {700, 8, 40};
+  cases[8] = {"a type without limits", {TQ_DATA_TYPE_TIME, {}}, "7\n"};
+  for (Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string lines = written(c.limit);
+    EXPECT_EQ(lines, c.lines);
+    expectReadBackWhole(c.limit, lines);
+  }
+}
+
+TEST(Walk, DisplayInstancesAndTheirPropertiesAreReadBackWhole) {
+  TQPropStruct common[1]{};
+  common[0].propertyTag = 20;
+  common[0].value.dataType = TQ_DATA_TYPE_CHAR;
+  common[0].value.u.charVal = const_cast<char*>("Label");
+  TQPropStruct own[2]{};
+  own[0].propertyTag = 1;
+  own[0].value.dataType = TQ_DATA_TYPE_INTEGER;
+  own[0].value.u.intVal = 40;
+  own[1].propertyTag = 2;
+  TQDisplayInstanceStruct views[2]{};
+  views[0] = {536870913, {2, own}};
+  views[1] = {7, {0, nullptr}};
+  TQDisplayInstanceList displays{{1, common}, 2, views};
+  const std::string lines = written(displays);
+  EXPECT_EQ(lines, "1\n20\n4\nLabel\n2\n536870913\n2\n1\n2\n40\n2\n0\n7\n0\n");
+  expectReadBackWhole(displays, lines);
+  const std::string text = printed(displays);
+  for (const char* word : {"Display InstanceList:", "Prop Struct:", "Property List : 2 items"}) {
+    EXPECT_NE(text.find(word), std::string::npos) << word << "\n" << text;
+  }
+}
+
 TEST(Walk, PrinterShowsWordsLabelsAndUndefinedValues) {
   Tree tree;
   const std::string text = printed(tree.leafGreater);
@@ -372,6 +453,7 @@ TEST(Replay, PausesSessionBlocksAndCallsWithoutASessionAreReportedNotPerformed) 
           .string();
   std::ofstream(path, std::ios::binary)
       << "#\n# TQInitialization\n#\ninit\n#\n# (Pause)\n#\nst\n4\n#\n# TQExport\n#\nexp\n"
+         "0\n\n****** FILE NAME ******\n"
          "#\n# TQDeleteEntry\n#\nde\nDemo:Request\n1\n000000000000001\n0\n"
          "#\n# TQTermination\n#\nterm\n";
   TQReplayLog* log = TQReplayOpen(path.c_str());
@@ -392,8 +474,8 @@ TEST(Replay, PausesSessionBlocksAndCallsWithoutASessionAreReportedNotPerformed) 
                        {TQ_REPLAY_SESSION, "TQInitialization@1"},
                        {TQ_REPLAY_PAUSE, "(Pause)@5/4"},
                        {TQ_REPLAY_SKIPPED, "TQExport@10"},
-                       {TQ_REPLAY_SKIPPED, "TQDeleteEntry@14"},
-                       {TQ_REPLAY_SESSION, "TQTermination@22"}}));
+                       {TQ_REPLAY_SKIPPED, "TQDeleteEntry@17"},
+                       {TQ_REPLAY_SESSION, "TQTermination@25"}}));
 }
 
 }  // namespace

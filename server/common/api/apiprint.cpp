@@ -131,7 +131,16 @@ void tqRecordOutputs(TQSessionStruct* session, const TQCallPlan& plan, const voi
   TQResultPrinter printer(text);
   row->print(printer, const_cast<void*>(result));
   if (text.failed || text.length == 0) return;
-  tqMemFree(session->recordOutputs);
+  // The answers of a chunked call print one after the other.
+  if (session->recordOutputs != nullptr) {
+    TQLogText joined;
+    joined.append(session->recordOutputs);
+    joined.append(text.data);
+    if (joined.failed) return;
+    tqMemFree(session->recordOutputs);
+    session->recordOutputs = tqMemStrdup(joined.data);
+    return;
+  }
   session->recordOutputs = tqMemStrdup(text.data);
 }
 

@@ -50,6 +50,7 @@ class TQResultPrinter {
     open_ = true;
   }
   void endTag() { breakLine(); }
+  void marker(const char*) {}
   void hidden(uint32_t&, uint32_t) {}
   template <class F>
   void printed(F&& body) {

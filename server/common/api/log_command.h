@@ -38,6 +38,7 @@ class TQCommandWriter {
   void word(const char*, uint32_t& x, const TQWords&) { out_.printf("%u\n", x); }
   void tag(const char*, uint32_t& x, const TQWords&) { out_.printf("%u\n", x); }
   void endTag() {}
+  void marker(const char* line) { out_.printf("%s\n", line); }
   void hidden(uint32_t&, uint32_t) {}
   template <class F>
   void printed(F&&) {}

@@ -44,6 +44,7 @@ class TQLogReader {
   void word(const char* label, uint32_t& x, const TQWords&) { u32(label, x); }
   void tag(const char* label, uint32_t& x, const TQWords&) { u32(label, x); }
   void endTag() {}
+  void marker(const char* line) { expectLine(line, line); }
   void hidden(uint32_t& x, uint32_t value) { x = value; }
   template <class F>
   void printed(F&&) {}
@@ -140,6 +141,7 @@ class TQLogRelease {
   void word(const char*, uint32_t&, const TQWords&) {}
   void tag(const char*, uint32_t&, const TQWords&) {}
   void endTag() {}
+  void marker(const char*) {}
   void hidden(uint32_t&, uint32_t) {}
   template <class F>
   void printed(F&&) {}

@@ -12,7 +12,9 @@
 #include "api/log_replay.h"
 #include "api/log_walk.h"
 #include "api/log_walk_actions.h"
+#include "api/log_walk_fields.h"
 #include "api/tqb_def_family.h"
+#include "api/tqb_list_chunks.h"
 #include "api/tqb_plans.h"
 
 // ------------------------------------------------- argument records
@@ -200,6 +202,45 @@ void tqWalkArgs(V& v, TQExecuteProcessArgs& a) {
   v.hidden(a.wait, 1);
 }
 
+template <class V>
+void tqWalk(V& v, TQStructItemList& x) {
+  v.list("Structure Item", x.numItems, x.structItemList, [&](TQStructItemStruct& item) {
+    v.record("Structure Item Struct:", [&] {
+      v.u32("Type:", item.type);
+      v.fixed("Name:", item.name, sizeof item.name);
+    });
+  });
+}
+
+// Where an export's data goes and an import's comes from.
+constexpr const char* kTQFileNameLine = "****** FILE NAME ******";
+
+template <class V>
+void tqWalkArgs(V& v, TQExportRecord& a) {
+  tqWalk(v, a.items);
+  v.text("Display Tag:", a.displayTag);
+  v.marker(kTQFileNameLine);
+}
+
+template <class V>
+void tqWalkArgs(V& v, TQImportRecord& a) {
+  tqWalk(v, a.items);
+  v.marker(kTQFileNameLine);
+}
+
+template <class V>
+void tqWalkArgs(V& v, TQGetEntryBLOBRecord& a) {
+  v.text("Schema:", a.schema);
+  tqWalk(v, a.entryId);
+  v.u32("Field Id:", a.fieldId);
+  v.u32("Location Type:", a.loc.locationType);
+  if (a.loc.locationType == TQ_LOC_FILENAME) {
+    v.text("File Name:", a.loc.u.filename);
+  } else if (a.loc.locationType == TQ_LOC_BUFFER) {
+    v.u32("Buffer Size:", a.loc.u.buf.bufferSize);
+  }
+}
+
 // The common attributes a get returns.
 template <class V>
 void tqWalkArgs(V& v, TQCommonAttributes& c) {
@@ -333,7 +374,77 @@ void tqWalkArgs(V& v, TQSetCharMenuArgs& a) {
   walkChangedCommon(v, a.changedMask, 1u << 3, a.common);
 }
 
+template <class V>
+void tqWalkArgs(V& v, TQCreateFieldArgs& a) {
+  v.text("Schema:", a.schema);
+  v.u32("Field Id:", a.fieldId);
+  v.boolean("Reserved Id:", a.reservedId);
+  v.text("Field Name:", a.fieldName);
+  tqWalk(v, a.mapping);
+  v.u32("Data Type:", a.dataType);
+  v.u32("Option:", a.option);
+  v.u32("Create Mode:", a.createMode);
+  tqWalk(v, a.defaultValue);
+  tqWalk(v, a.permissions);
+  tqWalk(v, a.limit);
+  tqWalk(v, a.displays);
+  walkCommon(v, a.common);
+}
+
+template <class V>
+void tqWalkArgs(V& v, TQSetFieldArgs& a) {
+  v.text("Schema:", a.schema);
+  v.u32("Field Id:", a.fieldId);
+  v.changed("Field Name:", a.changedMask, 1u << 0, [&] { v.text("Field Name:", a.fieldName); });
+  v.changed("Option:", a.changedMask, 1u << 1, [&] { v.u32("Option:", a.option); });
+  v.changed("Create Mode:", a.changedMask, 1u << 2, [&] { v.u32("Create Mode:", a.createMode); });
+  v.changed("Default Value:", a.changedMask, 1u << 3, [&] { tqWalk(v, a.defaultValue); });
+  v.changed("Permissions:", a.changedMask, 1u << 4, [&] { tqWalk(v, a.permissions); });
+  v.changed("Limits:", a.changedMask, 1u << 5, [&] { tqWalk(v, a.limit); });
+  v.changed("Displays:", a.changedMask, 1u << 6, [&] { tqWalk(v, a.displays); });
+  walkChangedCommon(v, a.changedMask, 1u << 7, a.common);
+}
+
+template <class V>
+void tqWalkArgs(V& v, TQCreateVUIArgs& a) {
+  v.text("Schema:", a.schema);
+  v.u32("VUI Id:", a.viewId);
+  v.text("VUI Name:", a.viewName);
+  tqWalk(v, a.props);
+  walkCommon(v, a.common);
+}
+
+template <class V>
+void tqWalkArgs(V& v, TQSetVUIArgs& a) {
+  v.text("Schema:", a.schema);
+  v.u32("VUI Id:", a.viewId);
+  v.changed("VUI Name:", a.changedMask, 1u << 0, [&] { v.text("VUI Name:", a.viewName); });
+  v.changed("Properties:", a.changedMask, 1u << 1, [&] { tqWalk(v, a.props); });
+  walkChangedCommon(v, a.changedMask, 1u << 2, a.common);
+}
+
 // --------------------------------------------------- result records
+
+template <class V>
+void tqWalkResult(V& v, TQGetFieldResult& r) {
+  v.fixed("Field name:", r.fieldName, sizeof r.fieldName);
+  tqWalk(v, r.mapping);
+  v.u32("Data type:", r.dataType);
+  v.u32("Option:", r.option);
+  v.u32("Create mode:", r.createMode);
+  tqWalk(v, r.defaultValue);
+  tqWalk(v, r.permissions);
+  tqWalk(v, r.limit);
+  tqWalk(v, r.displays);
+  tqWalkArgs(v, r.common);
+}
+
+template <class V>
+void tqWalkResult(V& v, TQGetVUIResult& r) {
+  v.fixed("VUI name:", r.viewName, sizeof r.viewName);
+  tqWalk(v, r.props);
+  tqWalkArgs(v, r.common);
+}
 
 template <class V>
 void tqWalkResult(V& v, TQGetEscalationResult& r) {
@@ -525,6 +636,44 @@ uint32_t replayCall(TQLogReader& reader, const TQCallPlan* plan, TQControlStruct
   return code;
 }
 
+// The same for a call whose answers come in chunks: the loop asks for every
+// answer, as the recorded call did, and each answer goes to the logs.
+template <class Args, class Result>
+uint32_t replayChunks(TQLogReader& reader, const TQCallPlan* plan, TQControlStruct* control,
+                      TQStatusList* status) {
+  Args read{};
+  tqWalkArgs(reader, read);
+  uint32_t code = kTQFrameGoOn;
+  if (reader.ok() && plan != nullptr) {
+    code = tqFrameRun(
+        *plan, control, status, [] {}, [] { return 0u; },
+        [&](TQSessionStruct* session) -> uint32_t {
+          const TQChunkEnd end = tqChunkLoop<Args, Result>(
+              *plan, session, control, status,
+              [&](Args& args) {
+                const TQCallHeader header = args.header;
+                args = read;
+                args.header = header;
+              },
+              [](Result&, bool) { return TQChunkStep::kMore; });
+          return end.ok ? tqTopStatus(status) : uint32_t{TQ_RETURN_ERROR};
+        });
+  }
+  TQLogRelease release;
+  tqWalkArgs(release, read);
+  return code;
+}
+
+// Reads the arguments of a call that is not performed again.
+template <class Args>
+uint32_t readOnly(TQLogReader& reader, const TQCallPlan*, TQControlStruct*, TQStatusList*) {
+  Args read{};
+  tqWalkArgs(reader, read);
+  TQLogRelease release;
+  tqWalkArgs(release, read);
+  return kTQFrameGoOn;
+}
+
 using PlanOf = const TQCallPlan* (*)();
 
 template <const TQCallPlan& P>
@@ -550,6 +699,21 @@ TQRecordRow row(const char* name, const char* code, PlanOf plan) {
   return r;
 }
 
+// A row of an operation whose answers come in chunks.
+template <class Args, class Result>
+TQRecordRow chunked(const char* name, const char* code, PlanOf plan) {
+  TQRecordRow r = row<Args, Result>(name, code, plan);
+  r.replay = &replayChunks<Args, Result>;
+  return r;
+}
+
+// A row of an operation whose command block is written in full and read
+// back, but whose call is not performed again.
+template <class Args>
+TQRecordRow notReplayed(const char* name, const char* code) {
+  return TQRecordRow{name, name, code, nullptr, &writeArgs<Args>, nullptr, &readOnly<Args>};
+}
+
 // A row of an operation whose command block is its header alone.
 TQRecordRow named(const char* name, const char* code, const char* header = nullptr) {
   return TQRecordRow{name,   header != nullptr ? header : name, code, nullptr, nullptr, nullptr,
@@ -565,19 +729,21 @@ const TQRecordRow kRows[] = {
     named("TQGetListServer", "svr"),
     named("TQLoadTQQualifierStruct", "lqs", "TQLoadQualifierStruct"),
     named("TQExpandCharMenu", "ec"),
-    named("TQExport", "exp"),
-    named("TQImport", "imp"),
-    named("TQGetEntryBLOB", "geb"),
+    // written in full, read back but not performed again (their data is
+    // not in the command log)
+    notReplayed<TQExportRecord>("TQExport", "exp"),
+    notReplayed<TQImportRecord>("TQImport", "imp"),
+    notReplayed<TQGetEntryBLOBRecord>("TQGetEntryBLOB", "geb"),
     // entries
     row<TQGetEntryArgs, TQGetEntryResult>("TQGetEntry", "ge", planOf<kTQPlanGetEntry>),
     row<TQSetEntryArgs, TQStatusResult>("TQSetEntry", "se", planOf<kTQPlanSetEntry>),
     row<TQCreateEntryArgs, TQEntryIdResult>("TQCreateEntry", "ce", planOf<kTQPlanCreateEntry>),
     row<TQDeleteEntryArgs, TQStatusResult>("TQDeleteEntry", "de", planOf<kTQPlanDeleteEntry>),
     row<TQMergeEntryArgs, TQEntryIdResult>("TQMergeEntry", "me", planOf<kTQPlanMergeEntry>),
-    row<TQGetListEntryArgs, TQGetListEntryResult>("TQGetListEntry", "gle", nullptr),
-    row<TQGetListEntryArgs, TQGetListEntryWithFieldsResult>("TQGetListEntryWithFields", "glewf", nullptr),
-    row<TQGetEntryStatisticsArgs, TQGetEntryStatisticsResult>("TQGetEntryStatistics", "stat", nullptr),
-    row<TQGetMultipleEntriesArgs, TQGetMultipleEntriesResult>("TQGetMultipleEntries", "gme", nullptr),
+    chunked<TQGetListEntryArgs, TQGetListEntryResult>("TQGetListEntry", "gle", planOf<kTQPlanGetListEntry>),
+    chunked<TQGetListEntryArgs, TQGetListEntryWithFieldsResult>("TQGetListEntryWithFields", "glewf", planOf<kTQPlanGetListEntryWithFields>),
+    row<TQGetEntryStatisticsArgs, TQGetEntryStatisticsResult>("TQGetEntryStatistics", "stat", planOf<kTQPlanGetEntryStatistics>),
+    chunked<TQGetMultipleEntriesArgs, TQGetMultipleEntriesResult>("TQGetMultipleEntries", "gme", planOf<kTQPlanGetMultipleEntries>),
     // the server
     row<TQGetServerInfoArgs, TQGetServerInfoResult>("TQGetServerInfo", "gsi", planOf<kTQPlanGetServerInfo>),
     row<TQSetServerInfoArgs, TQStatusResult>("TQSetServerInfo", "ssi", defPlan<D::kSetServerInfo>),

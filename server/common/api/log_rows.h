@@ -27,6 +27,23 @@ struct TQRecordRow {
                      TQStatusList* status);
 };
 
+// The command blocks of the calls whose requests are not their arguments:
+// an export's items and display tag, an import's items (the data stands as
+// a fixed line in both), and the place a TQGetEntryBLOB call delivers to.
+struct TQExportRecord {
+  TQStructItemList items;
+  char* displayTag;
+};
+struct TQImportRecord {
+  TQStructItemList items;
+};
+struct TQGetEntryBLOBRecord {
+  char* schema;
+  TQEntryIdList entryId;
+  uint32_t fieldId;
+  TQLocStruct loc;
+};
+
 const TQRecordRow* tqRecordRowByName(const char* name);
 const TQRecordRow* tqRecordRowByCode(const char* code);
 

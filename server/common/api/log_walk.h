@@ -12,6 +12,7 @@
 //   word(label, uint32_t&, words)       an enumeration: its number or word
 //   tag(label, uint32_t&, words)        a union's tag: payload follows
 //   endTag()                            the payload is over
+//   marker(line)                        a fixed line of the command log
 //   numbers(name, count, uint32_t*&)    a counted list of numbers
 //   entryIds(label, TQEntryIdList&)     entry ids, shown joined with '|'
 //   list(name, count, T*&, each)        a counted list of records

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <string>
 
+#include "api/log_rows.h"
 #include "api/parmchck.h"
 #include "api/tqb_attach.h"
 #include "api/tqb_chunk_loop.h"
@@ -113,7 +114,10 @@ extern "C" uint32_t TQGetEntryBLOB(TQControlStruct* control, const char* schema,
       TQAppendStatus(status, TQ_MSG_ERROR, kTQMsgBadLocation, nullptr);
       return tqTopStatus(status);
     }
-    if (tqRecordingOn(session)) tqRecordCall(session, kGetEntryBLOB.name);
+    if (tqRecordingOn(session)) {
+      TQGetEntryBLOBRecord record{const_cast<char*>(schema), *entryId, fieldId, *loc};
+      tqRecordCall(session, kGetEntryBLOB, &record);
+    }
     code = fetch(session, control, schema, entryId, fieldId, loc, status);
     if (tqRecordingOn(session)) tqRecordResults(session, kGetEntryBLOB.name, code, status);
     return code;

@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "api/log_rows.h"
 #include "api/parmchck.h"
 #include "api/tqb_chunk_loop.h"
 #include "api/tqb_chunks.h"
@@ -119,7 +120,11 @@ uint32_t exportText(const TQCallPlan& plan, TQControlStruct* control, const TQSt
   code = tqCheckArgsExport(control, items, status);
   if (code >= TQ_RETURN_ERROR) return code;
   if (!checkOut()) return tqTopStatus(status);
-  if (tqRecordingOn(session)) tqRecordCall(session, plan.name);
+  if (tqRecordingOn(session)) {
+    TQExportRecord record{items != nullptr ? *items : TQStructItemList{},
+                          const_cast<char*>(displayTag)};
+    tqRecordCall(session, plan, &record);
+  }
 
   TQExportArgs args{};
   code = tqPrepareCallHeader(control, plan.channel, &args.header, status);

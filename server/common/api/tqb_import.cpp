@@ -10,6 +10,7 @@
 #include <cstring>
 #include <vector>
 
+#include "api/log_rows.h"
 #include "api/parmchck.h"
 #include "api/tqb_chunk_loop.h"
 #include "api/tqb_exchange.h"
@@ -108,7 +109,10 @@ extern "C" uint32_t TQImport(TQControlStruct* control, TQStructItemList* items, 
       TQAppendStatus(status, TQ_MSG_ERROR, kMsgNoImportText, nullptr);
       return tqTopStatus(status);
     }
-    if (tqRecordingOn(session)) tqRecordCall(session, kImport.name);
+    if (tqRecordingOn(session)) {
+      TQImportRecord record{items != nullptr ? *items : TQStructItemList{}};
+      tqRecordCall(session, kImport, &record);
+    }
     TQImportArgs args{};
     code = tqPrepareCallHeader(control, kImport.channel, &args.header, status);
     bool ok = code < TQ_RETURN_ERROR;

@@ -20,11 +20,12 @@
 #include "api/tqb_entry_values.h"
 #include "api/tqb_list_chunks.h"
 #include "api/tqb_list_frame.h"
+#include "api/tqb_plans.h"
 
 namespace {
 
-constexpr TQCallPlan kGetListEntry = tqCallPlan(5);
-constexpr TQCallPlan kGetListEntryWithFields = tqCallPlan(73);
+constexpr const TQCallPlan& kGetListEntry = kTQPlanGetListEntry;
+constexpr const TQCallPlan& kGetListEntryWithFields = kTQPlanGetListEntryWithFields;
 constexpr int kQueryChannel = 2;
 
 // The arguments both list procedures send.

@@ -75,6 +75,7 @@ TQChunkEnd tqChunkLoop(const TQCallPlan& plan, TQSessionStruct* session, TQContr
     }
     args.header.signedReserved = result->header.signedReserved;
     args.header.cacheId = result->header.cacheId;
+    if (tqRecordingOn(session)) tqRecordOutputs(session, plan, result);
     const TQChunkStep step = absorb(*result, last);
     TQMergeStatus(&result->status, status, status);
     tqReleaseResult(plan.procedure, result);

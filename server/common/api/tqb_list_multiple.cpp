@@ -15,10 +15,11 @@
 #include "api/tqb_entry_values.h"
 #include "api/tqb_list_chunks.h"
 #include "api/tqb_list_frame.h"
+#include "api/tqb_plans.h"
 
 namespace {
 
-constexpr TQCallPlan kGetMultipleEntries = tqCallPlan(67);
+constexpr const TQCallPlan& kGetMultipleEntries = kTQPlanGetMultipleEntries;
 constexpr int kGeneralChannel = 1;
 constexpr int32_t kMsgNoExistsList = 292;
 constexpr size_t kMaxJoinedText = 64000;

@@ -5,11 +5,12 @@
 #include "api/parmchck.h"
 #include "api/tqb_frame.h"
 #include "api/tqb_list_frame.h"
+#include "api/tqb_plans.h"
 #include "rpc/procedure_records_defs.h"
 
 namespace {
 
-constexpr TQCallPlan kGetEntryStatistics = tqCallPlan(6);
+constexpr const TQCallPlan& kGetEntryStatistics = kTQPlanGetEntryStatistics;
 constexpr int32_t kMsgBadStatistic = 126;
 constexpr uint32_t kFirstStatistic = 1;
 constexpr uint32_t kLastStatistic = 5;

@@ -1,6 +1,6 @@
 // The call plans of the operations outside the definition family (whose
-// plans are rows of tqb_def_family.cpp): the entry operations and the
-// server information. Kept in one place so that call recording finds the
+// plans are rows of tqb_def_family.cpp): the entry operations, the entry
+// lists and the server information. Kept in one place so that call recording finds the
 // plan of a recorded call when it replays one.
 #pragma once
 
@@ -12,3 +12,7 @@ inline constexpr TQCallPlan kTQPlanCreateEntry = tqCallPlan(3);
 inline constexpr TQCallPlan kTQPlanDeleteEntry = tqCallPlan(4);
 inline constexpr TQCallPlan kTQPlanMergeEntry = tqCallPlan(37);
 inline constexpr TQCallPlan kTQPlanGetServerInfo = tqCallPlan(kTQProcGetServerInfo);
+inline constexpr TQCallPlan kTQPlanGetListEntry = tqCallPlan(5);
+inline constexpr TQCallPlan kTQPlanGetListEntryWithFields = tqCallPlan(73);
+inline constexpr TQCallPlan kTQPlanGetEntryStatistics = tqCallPlan(6);
+inline constexpr TQCallPlan kTQPlanGetMultipleEntries = tqCallPlan(67);
